@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstddef>
+
+#include "naming/narrow_string.h"
+
+// Sizes of the buffers that receive a file name and an extension, the
+// terminating NUL included. Longer parts are cut to fit.
+constexpr size_t FileNameBufferSize = 256;
+constexpr size_t ExtensionBufferSize = 256;
+
+// The editor title with its suffix removed: everything from the last colon
+// on (unless that colon is a drive colon at index 1), then everything from
+// the first space of the final path component on. A null title is empty.
+NarrowString NormalizeEditorTitle(const char* title);
+
+// Splits the normalised title into file name (no drive, directory or
+// extension) and extension (with its dot, or empty), writes each into its
+// buffer, cut to the buffer's size, and returns the base name: the file name
+// as written immediately followed by the extension as written. Both "\" and
+// "/" separate directories. The caller's title is not changed.
+NarrowString SplitEditorTitle(const char* title,
+                              char* name, size_t nameSize,
+                              char* extension, size_t extensionSize);
+
+// The base name alone, e.g. "main.cpp" for "C:\src\main.cpp:2".
+NarrowString EditorBaseName(const char* title);
