@@ -1,0 +1,262 @@
+#include "platform/window_simulation.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <map>
+
+namespace {
+
+struct Window {
+    std::size_t parent = 0;
+    std::vector<std::size_t> children;  // z-order, top first
+    std::string className;
+    std::string title;
+    RECT rect{};  // in the parent's client coordinates
+    bool minimized = false;
+    int moveCount = 0;
+};
+
+// Index 0 is the desktop, the implicit parent of top-level windows; it has
+// no handle of its own.
+std::vector<Window> windows(1);
+std::map<int, int> metrics;
+std::vector<winsim::SetWindowPosCall> setWindowPosCalls;
+
+// Handles are spaced so that a handle made up by a test, or an off-by-one
+// pointer, is not taken for a window.
+constexpr std::uintptr_t HandleSpacing = 16;
+
+HWND HandleOf(std::size_t index) {
+    return reinterpret_cast<HWND>(index * HandleSpacing);
+}
+
+// The index of a window, or 0 for a null or unknown handle.
+std::size_t IndexOf(HWND window) {
+    const std::uintptr_t value = reinterpret_cast<std::uintptr_t>(window);
+    if (value == 0 || value % HandleSpacing != 0)
+        return 0;
+    const std::uintptr_t index = value / HandleSpacing;
+    return index < windows.size() ? static_cast<std::size_t>(index) : 0;
+}
+
+// A parent argument: null means the desktop. Returns false for an unknown
+// handle.
+bool ParentIndexOf(HWND parent, std::size_t* index) {
+    *index = parent ? IndexOf(parent) : 0;
+    return !parent || *index != 0;
+}
+
+bool EqualsIgnoringAsciiCase(const std::string& a, const char* b) {
+    if (a.size() != std::strlen(b))
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        unsigned char x = static_cast<unsigned char>(a[i]);
+        unsigned char y = static_cast<unsigned char>(b[i]);
+        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+// Top-left corner of the window's client area in screen coordinates.
+POINT ClientOrigin(std::size_t index) {
+    POINT origin{0, 0};
+    for (; index != 0; index = windows[index].parent) {
+        origin.x += windows[index].rect.left;
+        origin.y += windows[index].rect.top;
+    }
+    return origin;
+}
+
+int CopyText(const std::string& text, LPSTR buffer, int count) {
+    if (!buffer || count <= 0)
+        return 0;
+    const std::size_t copied = std::min(text.size(), static_cast<std::size_t>(count) - 1);
+    std::memcpy(buffer, text.data(), copied);
+    buffer[copied] = '\0';
+    return static_cast<int>(copied);
+}
+
+// Calls back for each descendant, depth first, each parent's children top to
+// bottom, as the platform does. Returns false once the callback said stop.
+bool Enumerate(std::size_t parent, WNDENUMPROC callback, LPARAM parameter) {
+    // The callback may change the tree; walk the children it had at the start.
+    const std::vector<std::size_t> children = windows[parent].children;
+    for (std::size_t child : children) {
+        if (!callback(HandleOf(child), parameter))
+            return false;
+        if (!Enumerate(child, callback, parameter))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+namespace winsim {
+
+void Reset() {
+    windows.assign(1, Window());
+    metrics.clear();
+    metrics[SM_CYCAPTION] = 19;
+    metrics[SM_CYFRAME] = 3;
+    setWindowPosCalls.clear();
+}
+
+HWND CreateWindowSim(HWND parent, const char* className, const char* title,
+                     RECT rect, bool minimized) {
+    std::size_t parentIndex;
+    if (!ParentIndexOf(parent, &parentIndex))
+        return nullptr;
+    Window window;
+    window.parent = parentIndex;
+    window.className = className ? className : "";
+    window.title = title ? title : "";
+    window.rect = rect;
+    window.minimized = minimized;
+    windows.push_back(window);
+    const std::size_t index = windows.size() - 1;
+    windows[parentIndex].children.push_back(index);
+    return HandleOf(index);
+}
+
+void SetSystemMetric(int index, int value) {
+    metrics[index] = value;
+}
+
+std::vector<HWND> Children(HWND parent) {
+    std::vector<HWND> result;
+    std::size_t parentIndex;
+    if (!ParentIndexOf(parent, &parentIndex))
+        return result;
+    for (std::size_t child : windows[parentIndex].children)
+        result.push_back(HandleOf(child));
+    return result;
+}
+
+int MoveCount(HWND window) {
+    const std::size_t index = IndexOf(window);
+    return index ? windows[index].moveCount : 0;
+}
+
+const std::vector<SetWindowPosCall>& SetWindowPosCalls() {
+    return setWindowPosCalls;
+}
+
+RECT RectInParent(HWND window) {
+    const std::size_t index = IndexOf(window);
+    return index ? windows[index].rect : RECT{};
+}
+
+}  // namespace winsim
+
+HWND WINAPI FindWindowA(LPCSTR className, LPCSTR windowName) {
+    return FindWindowExA(nullptr, nullptr, className, windowName);
+}
+
+HWND WINAPI FindWindowExA(HWND parent, HWND childAfter, LPCSTR className, LPCSTR windowName) {
+    std::size_t parentIndex;
+    if (!ParentIndexOf(parent, &parentIndex))
+        return nullptr;
+    const std::vector<std::size_t>& children = windows[parentIndex].children;
+    auto it = children.begin();
+    if (childAfter) {
+        it = std::find(children.begin(), children.end(), IndexOf(childAfter));
+        if (it == children.end())
+            return nullptr;
+        ++it;
+    }
+    for (; it != children.end(); ++it) {
+        const Window& window = windows[*it];
+        if (className && !EqualsIgnoringAsciiCase(window.className, className))
+            continue;
+        if (windowName && !EqualsIgnoringAsciiCase(window.title, windowName))
+            continue;
+        return HandleOf(*it);
+    }
+    return nullptr;
+}
+
+BOOL WINAPI EnumChildWindows(HWND parent, WNDENUMPROC callback, LPARAM parameter) {
+    std::size_t parentIndex;
+    if (!ParentIndexOf(parent, &parentIndex) || !callback)
+        return FALSE;
+    return Enumerate(parentIndex, callback, parameter) ? TRUE : FALSE;
+}
+
+int WINAPI GetClassNameA(HWND window, LPSTR buffer, int count) {
+    const std::size_t index = IndexOf(window);
+    return index ? CopyText(windows[index].className, buffer, count) : 0;
+}
+
+int WINAPI GetWindowTextA(HWND window, LPSTR buffer, int count) {
+    const std::size_t index = IndexOf(window);
+    return index ? CopyText(windows[index].title, buffer, count) : 0;
+}
+
+BOOL WINAPI IsIconic(HWND window) {
+    const std::size_t index = IndexOf(window);
+    return index && windows[index].minimized ? TRUE : FALSE;
+}
+
+BOOL WINAPI GetWindowRect(HWND window, RECT* rect) {
+    const std::size_t index = IndexOf(window);
+    if (!index || !rect)
+        return FALSE;
+    const POINT origin = ClientOrigin(windows[index].parent);
+    const RECT& own = windows[index].rect;
+    *rect = RECT{own.left + origin.x, own.top + origin.y, own.right + origin.x, own.bottom + origin.y};
+    return TRUE;
+}
+
+BOOL WINAPI ScreenToClient(HWND window, POINT* point) {
+    const std::size_t index = IndexOf(window);
+    if (!index || !point)
+        return FALSE;
+    const POINT origin = ClientOrigin(index);
+    point->x -= origin.x;
+    point->y -= origin.y;
+    return TRUE;
+}
+
+BOOL WINAPI GetClientRect(HWND window, RECT* rect) {
+    const std::size_t index = IndexOf(window);
+    if (!index || !rect)
+        return FALSE;
+    const RECT& own = windows[index].rect;
+    *rect = RECT{0, 0, own.right - own.left, own.bottom - own.top};
+    return TRUE;
+}
+
+int WINAPI GetSystemMetrics(int index) {
+    auto it = metrics.find(index);
+    return it == metrics.end() ? 0 : it->second;
+}
+
+BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
+    const std::size_t index = IndexOf(window);
+    if (!index)
+        return FALSE;
+    setWindowPosCalls.push_back({window, insertAfter, x, y, cx, cy, flags});
+    Window& moved = windows[index];
+    RECT& rect = moved.rect;
+    // The platform treats a negative size as zero.
+    const LONG width = (flags & SWP_NOSIZE) ? rect.right - rect.left : std::max(cx, 0);
+    const LONG height = (flags & SWP_NOSIZE) ? rect.bottom - rect.top : std::max(cy, 0);
+    if (!(flags & SWP_NOMOVE)) {
+        rect.left = x;
+        rect.top = y;
+    }
+    rect.right = rect.left + width;
+    rect.bottom = rect.top + height;
+    if (!(flags & SWP_NOZORDER) && insertAfter == HWND_TOP) {
+        std::vector<std::size_t>& siblings = windows[moved.parent].children;
+        siblings.erase(std::find(siblings.begin(), siblings.end(), index));
+        siblings.insert(siblings.begin(), index);
+    }
+    ++moved.moveCount;
+    return TRUE;
+}
