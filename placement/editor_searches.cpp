@@ -1,0 +1,69 @@
+#include "placement/editor_searches.h"
+
+#include <climits>
+#include <cstring>
+
+#include "naming/ascii_case.h"
+#include "naming/editor_title.h"
+#include "placement/host_contract.h"
+#include "placement/placement_state.h"
+
+namespace {
+
+// The filter both callbacks share: an editor of the host, not the one being
+// placed, and not minimised.
+bool IsOtherOpenEditor(HWND window) {
+    char className[ClassNameBufferSize] = "";
+    GetClassNameA(window, className, ClassNameBufferSize);
+    if (window == TargetEditor)
+        return false;
+    if (std::strcmp(className, EditorClassName) != 0)
+        return false;
+    return !IsIconic(window);
+}
+
+int SaturatingAdd(int a, int b) {
+    const long long sum = static_cast<long long>(a) + b;
+    if (sum > INT_MAX)
+        return INT_MAX;
+    if (sum < INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(sum);
+}
+
+}  // namespace
+
+int CaptionStep() {
+    const int frame = GetSystemMetrics(SM_CYFRAME);
+    return SaturatingAdd(GetSystemMetrics(SM_CYCAPTION), SaturatingAdd(frame, frame));
+}
+
+int TopInClient(HWND window, HWND client) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    POINT corner{rect.left, rect.top};
+    ScreenToClient(client, &corner);
+    return corner.y;
+}
+
+BOOL CALLBACK FindCounterpartProc(HWND window, LPARAM parameter) {
+    if (!IsOtherOpenEditor(window))
+        return TRUE;
+    char title[EditorTitleBufferSize] = "";
+    GetWindowTextA(window, title, EditorTitleReadCount);
+    const NarrowString baseName = EditorBaseName(title);
+    if (!EqualsIgnoringCase(baseName.c_str(), reinterpret_cast<const char*>(parameter)))
+        return TRUE;
+    CounterpartEditor = window;
+    return FALSE;
+}
+
+BOOL CALLBACK CascadeScanProc(HWND window, LPARAM parameter) {
+    if (!IsOtherOpenEditor(window))
+        return TRUE;
+    const int step = CaptionStep();
+    const int top = TopInClient(window, reinterpret_cast<HWND>(parameter));
+    if (top >= PlaceY)
+        PlaceY = SaturatingAdd(top, step);
+    return TRUE;
+}

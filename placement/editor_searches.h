@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/window_api.h"
+
+// Vertical distance between stacked editors: a caption and two sizing frames.
+int CaptionStep();
+
+// Enumeration callback: stops at the first open (not minimised) editor other
+// than TargetEditor whose base name equals, ignoring case, the NUL-terminated
+// counterpart name passed as `parameter`, and stores it in CounterpartEditor.
+BOOL CALLBACK FindCounterpartProc(HWND window, LPARAM parameter);
+
+// Enumeration callback: for each open editor other than TargetEditor, in
+// enumeration order, raises PlaceY to the editor's top (in the coordinates of
+// the client area passed as `parameter`) plus CaptionStep() when that top is
+// not above PlaceY. A single pass, deliberately not a maximum.
+BOOL CALLBACK CascadeScanProc(HWND window, LPARAM parameter);
+
+// Top edge of `window` in the client coordinates of `client`; 0 when the
+// window's rectangle cannot be read.
+int TopInClient(HWND window, HWND client);
