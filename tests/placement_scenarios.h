@@ -1,0 +1,212 @@
+#pragma once
+
+// Placement scenarios shared by the native tests (over the simulated window
+// manager) and the Win32 host tests (over the real one). Plain data only, so
+// that both harnesses compile the very same table.
+//
+// Each scenario lists windows in z-order, top first; the harness builds them
+// as children of the host's client area (or as stray top-level windows),
+// calls PositionWindow and checks the target's rectangle in client
+// coordinates, that no other window moved, and that the z-order is unchanged.
+// Expected tops are written as a base plus a number of cascade steps, so that
+// the table holds for the step of the simulation (25) and of a real platform.
+// The tops are chosen so that every outcome holds for steps from 21 to 30.
+
+enum class HostShape {
+    Full,      // "QDVSHELL" frame with its "MDIClient"
+    NoClient,  // the frame without a client area; editors are its children
+    NoFrame,   // no frame at all; every window is top-level
+};
+
+enum class Edge {
+    Left,   // left = 0
+    Right,  // left = client width - call width
+};
+
+struct ScenarioWindow {
+    const char* className;  // null ends the list
+    const char* title;
+    int left;
+    int top;
+    bool minimized = false;
+    bool topLevel = false;  // another program's window, outside the host
+    int width = 240;
+    int height = 120;
+};
+
+struct ScenarioCall {
+    const char* title;
+    int width;
+    int height;
+    unsigned sourceOnRight;
+};
+
+struct ScenarioExpect {
+    int target;  // index of the one window that moves, or -1 for none
+    Edge edge;
+    int topBase;
+    int topSteps;  // expected top = topBase + topSteps * cascade step
+};
+
+constexpr int MaxScenarioWindows = 8;
+
+struct Scenario {
+    const char* name;
+    HostShape host;
+    ScenarioWindow windows[MaxScenarioWindows];
+    ScenarioCall call;
+    ScenarioExpect expect;
+};
+
+#define SCENARIO_EDITOR "QDV7Editor"
+
+inline const Scenario PlacementScenarios[] = {
+    // Pairs on both edges, with both values of the flag.
+    {"header goes left beside its source (sources right)", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70}, {SCENARIO_EDITOR, "C:\\src\\main.h", 30, 200}},
+     {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 70, 0}},
+    {"source goes right beside its header (sources right)", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.h", 0, 90}, {SCENARIO_EDITOR, "C:\\src\\main.cpp", 5, 5}},
+     {"C:\\src\\main.cpp", 300, 200, 1}, {1, Edge::Right, 90, 0}},
+    {"header goes right beside its source (sources left)", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 10, 60}, {SCENARIO_EDITOR, "C:\\src\\main.h", 200, 10}},
+     {"C:\\src\\main.h", 300, 200, 0}, {1, Edge::Right, 60, 0}},
+    {"source goes left beside its header (sources left)", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.h", 300, 80}, {SCENARIO_EDITOR, "C:\\src\\main.cpp", 100, 250}},
+     {"C:\\src\\main.cpp", 300, 200, 0}, {1, Edge::Left, 80, 0}},
+    {".hxx pairs with .cxx", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\view.cxx", 350, 45}, {SCENARIO_EDITOR, "C:\\src\\view.hxx", 0, 0}},
+     {"C:\\src\\view.hxx", 300, 200, 1}, {1, Edge::Left, 45, 0}},
+    {".rc pairs with .rh", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\app.rh", 0, 130}, {SCENARIO_EDITOR, "C:\\src\\app.rc", 0, 0}},
+     {"C:\\src\\app.rc", 300, 200, 1}, {1, Edge::Right, 130, 0}},
+
+    // How a counterpart is recognised.
+    {"counterpart in another folder and in other case", HostShape::Full,
+     {{SCENARIO_EDITOR, "D:\\other\\MAIN.CPP", 0, 110}, {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 0}},
+     {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 110, 0}},
+    {"first match in z-order wins (upper one high)", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\a\\util.cpp", 0, 150},
+      {SCENARIO_EDITOR, "C:\\b\\util.cpp", 0, 30},
+      {SCENARIO_EDITOR, "C:\\src\\util.h", 0, 0}},
+     {"C:\\src\\util.h", 300, 200, 1}, {2, Edge::Left, 150, 0}},
+    {"first match in z-order wins (upper one low)", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\b\\util.cpp", 0, 30},
+      {SCENARIO_EDITOR, "C:\\a\\util.cpp", 0, 150},
+      {SCENARIO_EDITOR, "C:\\src\\util.h", 0, 0}},
+     {"C:\\src\\util.h", 300, 200, 1}, {2, Edge::Left, 30, 0}},
+    {"minimised counterpart is ignored and the header is stacked", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 0, 50, true},
+      {SCENARIO_EDITOR, "C:\\src\\notes.txt", 0, 20},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
+     {"C:\\src\\main.h", 300, 200, 1}, {2, Edge::Left, 20, 1}},
+    {"a lone header against the right edge is stacked", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\other.cpp", 0, 40}, {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 0}},
+     {"C:\\src\\main.h", 300, 200, 0}, {1, Edge::Right, 40, 1}},
+    {"other classes and class names that only start like an editor's", HostShape::Full,
+     {{"QDV7EditorX", "C:\\src\\main.cpp", 0, 200},
+      {"QDV7EditorWithLongName", "C:\\src\\main.cpp", 0, 150},
+      {"Edit", "C:\\src\\main.cpp", 0, 100},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
+     {"C:\\src\\main.h", 300, 200, 1}, {3, Edge::Left, 0, 0}},
+    {"an editor of another program is neither counterpart nor cascaded", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 0, 100, false, true},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
+     {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 0, 0}},
+
+    // Unpaired files and the cascade.
+    {"unpaired file goes left and is stacked (sources right)", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\a.h", 500, 0},
+      {SCENARIO_EDITOR, "C:\\src\\b.cpp", 500, 40},
+      {SCENARIO_EDITOR, "C:\\src\\notes.txt", 300, 300}},
+     {"C:\\src\\notes.txt", 300, 200, 1}, {2, Edge::Left, 40, 1}},
+    {"unpaired file goes left and is stacked (sources left)", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\a.h", 500, 0},
+      {SCENARIO_EDITOR, "C:\\src\\b.cpp", 500, 40},
+      {SCENARIO_EDITOR, "C:\\src\\notes.txt", 300, 300}},
+     {"C:\\src\\notes.txt", 300, 200, 0}, {2, Edge::Left, 40, 1}},
+    {".hpp has no counterpart even beside a .cpp", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70}, {SCENARIO_EDITOR, "C:\\src\\main.hpp", 0, 0}},
+     {"C:\\src\\main.hpp", 300, 200, 1}, {1, Edge::Left, 70, 1}},
+    {"cascade is one pass: tops 10, 30, 0", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\s\\a.txt", 0, 10},
+      {SCENARIO_EDITOR, "C:\\s\\b.txt", 0, 30},
+      {SCENARIO_EDITOR, "C:\\s\\c.txt", 0, 0},
+      {SCENARIO_EDITOR, "C:\\s\\new.txt", 0, 200}},
+     {"C:\\s\\new.txt", 300, 200, 1}, {3, Edge::Left, 10, 1}},
+    {"cascade is one pass: tops 0, 10, 30", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\s\\a.txt", 0, 0},
+      {SCENARIO_EDITOR, "C:\\s\\b.txt", 0, 10},
+      {SCENARIO_EDITOR, "C:\\s\\c.txt", 0, 30},
+      {SCENARIO_EDITOR, "C:\\s\\new.txt", 0, 200}},
+     {"C:\\s\\new.txt", 300, 200, 1}, {3, Edge::Left, 30, 1}},
+    {"cascade is one pass: tops 30, 0, 10", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\s\\a.txt", 0, 30},
+      {SCENARIO_EDITOR, "C:\\s\\b.txt", 0, 0},
+      {SCENARIO_EDITOR, "C:\\s\\c.txt", 0, 10},
+      {SCENARIO_EDITOR, "C:\\s\\new.txt", 0, 200}},
+     {"C:\\s\\new.txt", 300, 200, 1}, {3, Edge::Left, 30, 1}},
+    {"editors above the client origin never raise the top", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\s\\a.txt", 0, -50},
+      {SCENARIO_EDITOR, "C:\\s\\b.txt", 0, -10},
+      {SCENARIO_EDITOR, "C:\\s\\new.txt", 0, 200}},
+     {"C:\\s\\new.txt", 300, 200, 1}, {2, Edge::Left, 0, 0}},
+    {"negative tops are passed over, later ones still count", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\s\\a.txt", 0, -50},
+      {SCENARIO_EDITOR, "C:\\s\\b.txt", 0, 5},
+      {SCENARIO_EDITOR, "C:\\s\\new.txt", 0, 200}},
+     {"C:\\s\\new.txt", 300, 200, 1}, {2, Edge::Left, 5, 1}},
+    {"the target never counts: alone it goes to the top", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\s\\new.txt", 100, 300}},
+     {"C:\\s\\new.txt", 300, 200, 1}, {0, Edge::Left, 0, 0}},
+
+    // The flag and the size.
+    {"only the low byte of the flag counts (0x100 is false)", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 10, 60}, {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 0}},
+     {"C:\\src\\main.h", 300, 200, 0x100}, {1, Edge::Right, 60, 0}},
+    {"only the low byte of the flag counts (0xFFFFFF00 is false)", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.h", 10, 60}, {SCENARIO_EDITOR, "C:\\src\\main.cpp", 0, 0}},
+     {"C:\\src\\main.cpp", 300, 200, 0xFFFFFF00u}, {1, Edge::Left, 60, 0}},
+    {"only the low byte of the flag counts (0x01 is true)", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.h", 10, 60}, {SCENARIO_EDITOR, "C:\\src\\main.cpp", 0, 0}},
+     {"C:\\src\\main.cpp", 300, 200, 0xABCD0001u}, {1, Edge::Right, 60, 0}},
+    {"a width beyond the client gives a negative left", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 0, 0}},
+     {"C:\\src\\main.cpp", 1000, 200, 1}, {0, Edge::Right, 0, 0}},
+
+    // Titles.
+    {"a title with a colon suffix pairs by its file name", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.h", 0, 75}, {SCENARIO_EDITOR, "C:\\src\\main.cpp:2", 0, 0}},
+     {"C:\\src\\main.cpp:2", 300, 200, 1}, {1, Edge::Right, 75, 0}},
+    {"a counterpart with a space suffix is recognised", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.h [Read Only]", 0, 85}, {SCENARIO_EDITOR, "C:\\src\\main.cpp", 0, 0}},
+     {"C:\\src\\main.cpp", 300, 200, 1}, {1, Edge::Right, 85, 0}},
+    {"a folder with a space still pairs", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\Program Files\\app\\main.cpp", 0, 95},
+      {SCENARIO_EDITOR, "C:\\Program Files\\app\\main.h", 0, 0}},
+     {"C:\\Program Files\\app\\main.h", 300, 200, 1}, {1, Edge::Left, 95, 0}},
+    {"the target is looked up by its exact title, in any case", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.h", 0, 65}, {SCENARIO_EDITOR, "C:\\src\\main.cpp", 0, 0}},
+     {"c:\\SRC\\Main.CPP", 300, 200, 1}, {1, Edge::Right, 65, 0}},
+
+    // Nothing to move.
+    {"a title that names no editor moves nothing", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.h", 0, 65}, {SCENARIO_EDITOR, "C:\\src\\main.cpp", 0, 0}},
+     {"C:\\src\\absent.cpp", 300, 200, 1}, {-1, Edge::Left, 0, 0}},
+    {"a suffix alone does not name the editor", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.h", 0, 65}, {SCENARIO_EDITOR, "C:\\src\\main.cpp", 0, 0}},
+     {"C:\\src\\main.cpp:2", 300, 200, 1}, {-1, Edge::Left, 0, 0}},
+    {"an empty title moves nothing", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.h", 0, 65}, {SCENARIO_EDITOR, "", 0, 0}},
+     {"", 300, 200, 1}, {-1, Edge::Left, 0, 0}},
+    {"without a client area nothing moves", HostShape::NoClient,
+     {{SCENARIO_EDITOR, "C:\\src\\main.h", 0, 65},
+      {SCENARIO_EDITOR, "C:\\src\\main.cpp", 0, 0},
+      {SCENARIO_EDITOR, "C:\\src\\main.cpp", 20, 20, false, true}},
+     {"C:\\src\\main.cpp", 300, 200, 1}, {-1, Edge::Left, 0, 0}},
+    {"without a frame nothing moves, not even another program's editor", HostShape::NoFrame,
+     {{SCENARIO_EDITOR, "C:\\src\\main.h", 0, 65}, {SCENARIO_EDITOR, "C:\\src\\main.cpp", 40, 40}},
+     {"C:\\src\\main.cpp", 300, 200, 1}, {-1, Edge::Left, 0, 0}},
+};
+
+#undef SCENARIO_EDITOR

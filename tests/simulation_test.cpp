@@ -1,0 +1,115 @@
+// The simulation stands in for the platform in every native test, so the
+// behaviours the library can observe are checked here against what the
+// platform does.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "platform/window_simulation.h"
+#include "rect_format.h"
+
+namespace {
+
+std::vector<HWND> visited;
+
+BOOL CALLBACK Record(HWND window, LPARAM stopAt) {
+    visited.push_back(window);
+    return window == reinterpret_cast<HWND>(stopAt) ? FALSE : TRUE;
+}
+
+class Simulation : public ::testing::Test {
+protected:
+    void SetUp() override {
+        winsim::Reset();
+        visited.clear();
+        frame = winsim::CreateWindowSim(nullptr, "Frame", "Main", RECT{100, 50, 900, 650});
+        a = winsim::CreateWindowSim(frame, "Child", "A", RECT{10, 20, 110, 120});
+        a1 = winsim::CreateWindowSim(a, "Grandchild", "A1", RECT{1, 2, 11, 12});
+        b = winsim::CreateWindowSim(frame, "Child", "B", RECT{0, 0, 50, 50});
+    }
+    HWND frame, a, a1, b;
+};
+
+TEST_F(Simulation, EnumeratesDepthFirstInZOrderAndStops) {
+    EXPECT_EQ(TRUE, EnumChildWindows(frame, Record, 0));
+    EXPECT_EQ((std::vector<HWND>{a, a1, b}), visited);
+
+    visited.clear();
+    EXPECT_EQ(FALSE, EnumChildWindows(frame, Record, reinterpret_cast<LPARAM>(a1)));
+    EXPECT_EQ((std::vector<HWND>{a, a1}), visited);
+}
+
+TEST_F(Simulation, FindsByClassAndTitleIgnoringCase) {
+    EXPECT_EQ(frame, FindWindowA("FRAME", nullptr));
+    EXPECT_EQ(a, FindWindowExA(frame, nullptr, "child", nullptr));
+    EXPECT_EQ(b, FindWindowExA(frame, nullptr, "Child", "b"));
+    EXPECT_EQ(b, FindWindowExA(frame, a, "Child", nullptr));
+    EXPECT_EQ(nullptr, FindWindowExA(frame, nullptr, "Grandchild", nullptr));  // direct children only
+    EXPECT_EQ(nullptr, FindWindowA("Child", nullptr));                           // top-level only
+    EXPECT_EQ(nullptr, FindWindowExA(frame, nullptr, "Child", "C"));
+}
+
+TEST_F(Simulation, TextCallsTruncateToTheCount) {
+    char buffer[8];
+    memset(buffer, '#', sizeof buffer);
+    EXPECT_EQ(3, GetClassNameA(a, buffer, 4));
+    EXPECT_STREQ("Chi", buffer);
+    EXPECT_EQ('#', buffer[4]);
+    EXPECT_EQ(1, GetWindowTextA(a1, buffer, 2));
+    EXPECT_STREQ("A", buffer);
+    EXPECT_EQ(0, GetWindowTextA(a1, buffer, 1));
+    EXPECT_STREQ("", buffer);
+}
+
+TEST_F(Simulation, RectanglesAreConsistent) {
+    RECT rect;
+    ASSERT_TRUE(GetWindowRect(a1, &rect));
+    EXPECT_TRUE(SameRect(RECT{111, 72, 121, 82}, rect)) << FormatRect(rect);
+    ASSERT_TRUE(GetClientRect(a, &rect));
+    EXPECT_TRUE(SameRect(RECT{0, 0, 100, 100}, rect)) << FormatRect(rect);
+    POINT point{111, 72};
+    ASSERT_TRUE(ScreenToClient(frame, &point));
+    EXPECT_EQ(11, point.x);
+    EXPECT_EQ(22, point.y);
+}
+
+TEST_F(Simulation, BadHandlesFailAndLeaveOutputsAlone) {
+    const HWND bad[] = {nullptr, reinterpret_cast<HWND>(0x7FF0), reinterpret_cast<HWND>(
+                                                                     reinterpret_cast<char*>(a) + 1)};
+    for (HWND window : bad) {
+        RECT rect{1, 2, 3, 4};
+        POINT point{5, 6};
+        char text[4] = "xyz";
+        EXPECT_EQ(FALSE, GetWindowRect(window, &rect));
+        EXPECT_EQ(FALSE, GetClientRect(window, &rect));
+        EXPECT_TRUE(SameRect(RECT{1, 2, 3, 4}, rect));
+        EXPECT_EQ(FALSE, ScreenToClient(window, &point));
+        EXPECT_EQ(5, point.x);
+        EXPECT_EQ(0, GetClassNameA(window, text, 4));
+        EXPECT_EQ(0, GetWindowTextA(window, text, 4));
+        EXPECT_STREQ("xyz", text);
+        EXPECT_EQ(FALSE, IsIconic(window));
+        EXPECT_EQ(FALSE, SetWindowPos(window, nullptr, 0, 0, 1, 1, SWP_NOZORDER));
+    }
+    EXPECT_TRUE(winsim::SetWindowPosCalls().empty());
+}
+
+TEST_F(Simulation, SetWindowPosKeepsOrRaisesZOrder) {
+    ASSERT_TRUE(SetWindowPos(b, nullptr, 5, 6, 70, -8, SWP_NOZORDER));
+    EXPECT_TRUE(SameRect(RECT{5, 6, 75, 6}, winsim::RectInParent(b)));  // negative size is zero
+    EXPECT_EQ((std::vector<HWND>{a, b}), winsim::Children(frame));
+    ASSERT_TRUE(SetWindowPos(b, nullptr, 5, 6, 70, 8, 0));
+    EXPECT_EQ((std::vector<HWND>{b, a}), winsim::Children(frame));
+    EXPECT_EQ(2, winsim::MoveCount(b));
+    EXPECT_EQ(0, winsim::MoveCount(a));
+}
+
+TEST_F(Simulation, MetricsCanBeSet) {
+    EXPECT_EQ(19, GetSystemMetrics(SM_CYCAPTION));
+    EXPECT_EQ(3, GetSystemMetrics(SM_CYFRAME));
+    winsim::SetSystemMetric(SM_CYFRAME, 8);
+    EXPECT_EQ(8, GetSystemMetrics(SM_CYFRAME));
+}
+
+}  // namespace
