@@ -26,6 +26,8 @@ else()
     $<$<CONFIG:Release,MinSizeRel>:-s>)
 endif()
 
+add_subdirectory(demo)
+
 include(CTest)
 if(BUILD_TESTING)
   add_subdirectory(tests/win32)
