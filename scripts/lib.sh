@@ -65,11 +65,17 @@ stop_wine() {
     XVFB_PID=
 }
 
-# use_wine64 PREFIX: a private 64-bit prefix, initialised once.
-use_wine64() {
-    export WINEPREFIX=$1
-    export WINELOADER=/usr/lib/wine/wine64
-    export WINESERVER=/usr/lib/wine/wineserver64
+# use_wine ARCH: Wine for the i686 or x86_64 build, with a private prefix
+# in that build's folder, initialised once.
+use_wine() {
+    local arch=$1
+    [ -n "${WINESERVER:-}" ] && "$WINESERVER" -k 2>/dev/null || true
+    export WINEPREFIX=$ROOT/build/$arch/wineprefix
+    if [ "$arch" = x86_64 ]; then
+        export WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
+    else
+        export WINELOADER=/usr/lib/wine/wine WINESERVER=/usr/lib/wine/wineserver
+    fi
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         log "initialising the Wine prefix $WINEPREFIX"
         "$WINELOADER" wineboot --init >/dev/null 2>&1
@@ -80,5 +86,5 @@ use_wine64() {
 # Whether this machine can run 32-bit Windows programs under Wine: the
 # kernel must execute i386 code, which some virtual machines cannot.
 can_run_wine32() {
-    [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+    [ -x /usr/lib/wine/wine ] && timeout 60 /usr/lib/wine/wine --version >/dev/null 2>&1
 }
