@@ -1,0 +1,260 @@
+// PositionWindow over arbitrary window trees of the simulated window manager.
+//
+// The input builds a tree: host frames and clients that may be missing or
+// doubled, editors and near-miss classes at every level, stray top-level
+// editors, minimised windows, z-order changes. Then one call is made. Whatever
+// the tree, the library may move at most the one editor the platform's own
+// lookup names, must keep it on one of the two edges, and must touch nothing
+// else: no other rectangle, no z-order.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+// The simulation first: it supplies the USER32 types the public header uses.
+#include "platform/window_simulation.h"
+#include "PositionWindow.h"
+
+namespace {
+
+[[noreturn]] void Fail(const char* what, int line) {
+    std::fprintf(stderr, "placement_fuzzer:%d: %s\n", line, what);
+    std::abort();
+}
+
+#define CHECK(condition)                  \
+    do {                                  \
+        if (!(condition))                 \
+            Fail(#condition, __LINE__);   \
+    } while (0)
+
+const char* const ClassNames[] = {
+    "QDV7Editor", "QDV7Editor", "QDV7Editor", "qdv7editor", "QDV7EditorX", "QDV7Edito",
+    "QDV7EditorWithALongerName", "MDIClient", "Edit", "QDVSHELL", "",
+};
+
+const char* const FrameClassNames[] = {"QDVSHELL", "qdvshell", "QDVSHELLX", "QDVSHEL"};
+const char* const ClientClassNames[] = {"MDIClient", "mdiclient", "MDIClientX", "Edit"};
+
+const char* const TitlePieces[] = {
+    "C:\\", "D:", "src\\", "my dir\\", "main", "util", "Main", ".h", ".cpp", ".hxx", ".cxx",
+    ".rh", ".rc", ".txt", ".H", ".CPP", ":2", " [x]", "/", ".", " ", ":", "\xE9", "a",
+};
+
+std::string MakeTitle(FuzzedDataProvider& input) {
+    std::string title;
+    const int pieces = input.ConsumeIntegralInRange(0, 8);
+    for (int i = 0; i < pieces; ++i) {
+        // Now and then a piece long enough to overrun the library's buffers.
+        if (input.ConsumeIntegralInRange(0, 31) == 0)
+            title.append(input.ConsumeIntegralInRange<size_t>(200, 600), 'x');
+        else
+            title += input.PickValueInArray(TitlePieces);
+    }
+    return title;
+}
+
+// The platform folds ASCII case in lookups; the call may spell a title
+// differently from the window it names.
+std::string FlipAsciiCase(std::string text, uint32_t mask) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (!(mask >> (i % 32) & 1))
+            continue;
+        char& c = text[i];
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+        else if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return text;
+}
+
+bool SameIgnoringAsciiCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        unsigned char x = static_cast<unsigned char>(a[i]);
+        unsigned char y = static_cast<unsigned char>(b[i]);
+        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+RECT MakeRect(FuzzedDataProvider& input) {
+    // Small enough that no sum the simulation forms along a nesting chain
+    // comes near the limits of 32 bits.
+    const int left = input.ConsumeIntegralInRange(-20000, 20000);
+    const int top = input.ConsumeIntegralInRange(-20000, 20000);
+    const int width = input.ConsumeIntegralInRange(0, 20000);
+    const int height = input.ConsumeIntegralInRange(0, 20000);
+    return RECT{left, top, left + width, top + height};
+}
+
+struct Created {
+    HWND handle;
+    std::string className;
+    std::string title;
+};
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// The first direct child of `parent`, top first, whose class and (unless
+// `title` is null) title match, ignoring ASCII case: what the platform's
+// lookup is documented to return, worked out from the tree as built.
+HWND FirstChild(const std::vector<Created>& windows, HWND parent, const char* className,
+                const std::string* title) {
+    for (HWND child : winsim::Children(parent)) {
+        for (const Created& w : windows) {
+            if (w.handle != child)
+                continue;
+            if (SameIgnoringAsciiCase(w.className, className) &&
+                (!title || SameIgnoringAsciiCase(w.title, *title)))
+                return child;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    FuzzedDataProvider input(data, size);
+    winsim::Reset();
+    if (input.ConsumeBool()) {
+        winsim::SetSystemMetric(SM_CYCAPTION, input.ConsumeIntegralInRange(0, 60));
+        winsim::SetSystemMetric(SM_CYFRAME, input.ConsumeIntegralInRange(0, 12));
+    }
+
+    std::vector<Created> windows;
+    auto create = [&](HWND parent, const char* className, std::string title, bool minimized) {
+        const RECT rect = MakeRect(input);
+        const HWND handle = winsim::CreateWindowSim(parent, className, title.c_str(), rect, minimized);
+        CHECK(handle != nullptr);
+        windows.push_back({handle, className, std::move(title)});
+        return handle;
+    };
+
+    // Another program's windows may come before the host in the z-order.
+    const int strays = input.ConsumeIntegralInRange(0, 2);
+    for (int i = 0; i < strays; ++i)
+        create(nullptr, input.PickValueInArray(ClassNames), MakeTitle(input), input.ConsumeBool());
+
+    HWND frame = nullptr;
+    HWND client = nullptr;
+    if (input.ConsumeIntegralInRange(0, 7) != 0) {
+        frame = create(nullptr, input.PickValueInArray(FrameClassNames), "Host IDE", false);
+        // A frame may hold other children before its client area.
+        if (input.ConsumeIntegralInRange(0, 3) == 0)
+            create(frame, input.PickValueInArray(ClassNames), MakeTitle(input), false);
+        if (input.ConsumeIntegralInRange(0, 7) != 0)
+            client = create(frame, input.PickValueInArray(ClientClassNames), "", false);
+    }
+
+    const int count = input.ConsumeIntegralInRange(0, 40);
+    for (int i = 0; i < count && input.remaining_bytes() > 0; ++i) {
+        switch (input.ConsumeIntegralInRange(0, 9)) {
+        case 0: {  // a nested child of any window made so far
+            if (windows.empty())
+                break;
+            const HWND parent = windows[input.ConsumeIntegralInRange<size_t>(0, windows.size() - 1)].handle;
+            create(parent, input.PickValueInArray(ClassNames), MakeTitle(input), input.ConsumeBool());
+            break;
+        }
+        case 1:  // a stray top-level window
+            create(nullptr, input.PickValueInArray(ClassNames), MakeTitle(input), input.ConsumeBool());
+            break;
+        case 2: {  // raise a window to the top of its siblings
+            if (windows.empty())
+                break;
+            const HWND raised = windows[input.ConsumeIntegralInRange<size_t>(0, windows.size() - 1)].handle;
+            CHECK(SetWindowPos(raised, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE));
+            break;
+        }
+        default: {  // a child of the client area, or of the frame without one
+            const HWND parent = client ? client : frame;
+            create(parent, input.PickValueInArray(ClassNames), MakeTitle(input), input.ConsumeBool());
+            break;
+        }
+        }
+    }
+
+    // The call: usually a title the tree holds, perhaps in another case.
+    std::string title;
+    const int titleChoice = input.ConsumeIntegralInRange(0, 7);
+    if (titleChoice < 5 && !windows.empty()) {
+        title = windows[input.ConsumeIntegralInRange<size_t>(0, windows.size() - 1)].title;
+        if (titleChoice == 4)
+            title = FlipAsciiCase(title, input.ConsumeIntegral<uint32_t>());
+    } else if (titleChoice < 7) {
+        title = MakeTitle(input);
+    }
+    const int width = input.ConsumeIntegralInRange(-20000, 20000);
+    const int height = input.ConsumeIntegralInRange(-20000, 20000);
+    const uint32_t sourceOnRight = input.ConsumeIntegral<uint32_t>();
+
+    // What the host's lookups would find, from the tree as built.
+    const HWND expectedFrame = FirstChild(windows, nullptr, "QDVSHELL", nullptr);
+    const HWND expectedClient =
+        expectedFrame ? FirstChild(windows, expectedFrame, "MDIClient", nullptr) : nullptr;
+    const HWND expectedTarget = (expectedClient && !title.empty())
+                                    ? FirstChild(windows, expectedClient, "QDV7Editor", &title)
+                                    : nullptr;
+    // The lookup of the title the host uses must agree with the model, or the
+    // model, not the library, is what is wrong.
+    if (expectedClient && !title.empty())
+        CHECK(FindWindowExA(expectedClient, nullptr, "QDV7Editor", title.c_str()) == expectedTarget);
+
+    std::vector<RECT> rectsBefore;
+    for (const Created& w : windows)
+        rectsBefore.push_back(winsim::RectInParent(w.handle));
+    std::vector<std::vector<HWND>> orderBefore;
+    orderBefore.push_back(winsim::Children(nullptr));
+    for (const Created& w : windows)
+        orderBefore.push_back(winsim::Children(w.handle));
+    const size_t callsBefore = winsim::SetWindowPosCalls().size();
+
+    PositionWindow(title.c_str(), width, height, static_cast<BOOL>(sourceOnRight));
+
+    const std::vector<winsim::SetWindowPosCall>& calls = winsim::SetWindowPosCalls();
+    CHECK(calls.size() >= callsBefore);
+    const size_t made = calls.size() - callsBefore;
+    // The editor is moved exactly when the host and the editor are there.
+    CHECK(made == (expectedTarget ? 1u : 0u));
+
+    if (made == 1) {
+        const winsim::SetWindowPosCall& call = calls.back();
+        CHECK(call.window == expectedTarget);
+        CHECK(call.flags & SWP_NOZORDER);
+        CHECK(call.cx == width);
+        CHECK(call.cy == height);
+        const RECT clientRect = winsim::RectInParent(expectedClient);
+        const int clientWidth = clientRect.right - clientRect.left;
+        CHECK(call.x == 0 || call.x == clientWidth - width);
+    }
+
+    for (size_t i = 0; i < windows.size(); ++i) {
+        const RECT after = winsim::RectInParent(windows[i].handle);
+        if (windows[i].handle == expectedTarget && made == 1) {
+            const winsim::SetWindowPosCall& call = calls.back();
+            const RECT moved{call.x, call.y, call.x + (width > 0 ? width : 0),
+                             call.y + (height > 0 ? height : 0)};
+            CHECK(SameRect(after, moved));
+        } else {
+            CHECK(SameRect(after, rectsBefore[i]));
+        }
+    }
+
+    CHECK(winsim::Children(nullptr) == orderBefore[0]);
+    for (size_t i = 0; i < windows.size(); ++i)
+        CHECK(winsim::Children(windows[i].handle) == orderBefore[i + 1]);
+    return 0;
+}
