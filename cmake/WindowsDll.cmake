@@ -28,6 +28,15 @@ endif()
 
 add_subdirectory(demo)
 
+# The library against the bare platform calls it has to make, under Wine;
+# see docs/performance.md.
+add_executable(wine_benchmark bench/wine_benchmark.cpp)
+set_target_properties(wine_benchmark PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+add_dependencies(wine_benchmark PositionWindow)
+if(MINGW)
+  target_link_options(wine_benchmark PRIVATE -static-libgcc -static-libstdc++)
+endif()
+
 include(CTest)
 if(BUILD_TESTING)
   add_subdirectory(tests/win32)
