@@ -65,30 +65,60 @@ stop_wine() {
     XVFB_PID=
 }
 
-# use_wine ARCH: Wine for the i686 or x86_64 build, with a private prefix
-# in that build's folder, initialised once.
-use_wine() {
-    local arch=$1
-    [ -n "${WINESERVER:-}" ] && "$WINESERVER" -k 2>/dev/null || true
-    export WINEPREFIX=$ROOT/build/$arch/wineprefix
-    if [ "$arch" = x86_64 ]; then
-        export WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
-    else
-        export WINELOADER=/usr/lib/wine/wine WINESERVER=/usr/lib/wine/wineserver
-    fi
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+# One private Wine prefix serves both builds: a 64-bit prefix runs 32-bit
+# programs too, once 32-bit Wine works (see enable_wine32).
+prepare_wine() {
+    export WINEPREFIX=$ROOT/build/wineprefix
+    export WINESERVER=/usr/lib/wine/wineserver64
+    local marker=$WINEPREFIX/system.reg
+    [ "$WINE32" = yes ] && marker=$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll
+    if [ ! -f "$marker" ]; then
         log "initialising the Wine prefix $WINEPREFIX"
-        "$WINELOADER" wineboot --init >/dev/null 2>&1
+        /usr/lib/wine/wine64 wineboot -u >/dev/null 2>&1
         "$WINESERVER" -w
     fi
 }
 
-# Whether this machine can run 32-bit Windows programs under Wine: the
-# kernel must execute i386 code, which some virtual machines cannot.
-# An i386 handler registered with binfmt_misc (qemu-user) makes the loader
-# start, but Wine under that emulation is too slow and unreliable to test on.
-can_run_wine32() {
-    [ -x /usr/lib/wine/wine ] || return 1
-    grep -qs '^enabled' /proc/sys/fs/binfmt_misc/qemu-i386 && return 1
-    timeout 60 /usr/lib/wine/wine --version >/dev/null 2>&1
+# wine_loader ARCH: the loader for programs of the i686 or x86_64 build.
+wine_loader() {
+    [ "$1" = x86_64 ] && echo /usr/lib/wine/wine64 || echo /usr/lib/wine/wine
+}
+
+runs_wine32() {
+    timeout 120 /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+# Makes 32-bit Wine work and sets WINE32=yes, or leaves WINE32=no. Wine's
+# 32-bit loader is an i386 program, and some kernels (this project's CI
+# virtual machines among them) run no i386 code. There qemu's user-mode
+# emulator runs it, registered with binfmt_misc; bookworm's qemu 7.2 is far
+# too slow for Wine, the one in bookworm-backports is not.
+BINFMT=/proc/sys/fs/binfmt_misc
+WINE32=no
+enable_wine32() {
+    if [ ! -e "$BINFMT/qemu-i386" ] && runs_wine32; then
+        WINE32=yes  # the kernel runs i386 code itself
+        return 0
+    fi
+    [ "$(id -u)" -eq 0 ] || return 0
+    local version
+    version=$(qemu-i386-static --version 2>/dev/null | awk 'NR == 1 { split($3, v, "."); print v[1] }')
+    if [ "${version:-0}" -lt 8 ]; then
+        log "installing qemu-user-static from bookworm-backports to run 32-bit Wine"
+        local mirror
+        mirror=$(awk '/^URIs:/ { print $2; exit }' /etc/apt/sources.list.d/debian.sources 2>/dev/null)
+        [ -n "$mirror" ] || return 0
+        printf 'Types: deb\nURIs: %s\nSuites: bookworm-backports\nComponents: main\n' "$mirror" \
+            > /etc/apt/sources.list.d/bookworm-backports.sources
+        apt-get update -q
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -q -t bookworm-backports qemu-user-static || return 0
+    fi
+    [ -e "$BINFMT/register" ] || mount -t binfmt_misc binfmt_misc "$BINFMT" 2>/dev/null || return 0
+    # Register afresh: the F flag holds on to the binary that was current
+    # when the entry was made, which may be an older qemu.
+    [ -e "$BINFMT/qemu-i386" ] && echo -1 > "$BINFMT/qemu-i386"
+    printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:F' \
+        > "$BINFMT/register" || return 0
+    runs_wine32 && WINE32=yes
+    return 0
 }
