@@ -60,13 +60,15 @@ struct BareState {
     int placeY;
 };
 
-BOOL CALLBACK BareSearchProc(HWND window, LPARAM parameter) {
-    BareState* state = reinterpret_cast<BareState*>(parameter);
+// The reads both passes make before a window counts.
+bool BareFilterPasses(HWND window, const BareState* state) {
     char className[20];
     GetClassNameA(window, className, 20);
-    if (window == state->target)
-        return TRUE;
-    if (IsIconic(window))
+    return window != state->target && !IsIconic(window);
+}
+
+BOOL CALLBACK BareSearchProc(HWND window, LPARAM parameter) {
+    if (!BareFilterPasses(window, reinterpret_cast<BareState*>(parameter)))
         return TRUE;
     char title[264];
     GetWindowTextA(window, title, 263);
@@ -75,11 +77,7 @@ BOOL CALLBACK BareSearchProc(HWND window, LPARAM parameter) {
 
 BOOL CALLBACK BareStackProc(HWND window, LPARAM parameter) {
     BareState* state = reinterpret_cast<BareState*>(parameter);
-    char className[20];
-    GetClassNameA(window, className, 20);
-    if (window == state->target)
-        return TRUE;
-    if (IsIconic(window))
+    if (!BareFilterPasses(window, state))
         return TRUE;
     RECT rect;
     GetWindowRect(window, &rect);

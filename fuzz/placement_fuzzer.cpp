@@ -16,6 +16,7 @@
 #include <vector>
 
 // The simulation first: it supplies the USER32 types the public header uses.
+#include "naming/ascii_case.h"
 #include "platform/window_simulation.h"
 #include "PositionWindow.h"
 
@@ -73,20 +74,6 @@ std::string FlipAsciiCase(std::string text, uint32_t mask) {
     return text;
 }
 
-bool SameIgnoringAsciiCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]);
-        unsigned char y = static_cast<unsigned char>(b[i]);
-        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
-        if (x != y)
-            return false;
-    }
-    return true;
-}
-
 RECT MakeRect(FuzzedDataProvider& input) {
     // Small enough that no sum the simulation forms along a nesting chain
     // comes near the limits of 32 bits.
@@ -116,8 +103,8 @@ HWND FirstChild(const std::vector<Created>& windows, HWND parent, const char* cl
         for (const Created& w : windows) {
             if (w.handle != child)
                 continue;
-            if (SameIgnoringAsciiCase(w.className, className) &&
-                (!title || SameIgnoringAsciiCase(w.title, *title)))
+            if (EqualsIgnoringCase(w.className.c_str(), className) &&
+                (!title || EqualsIgnoringCase(w.title.c_str(), title->c_str())))
                 return child;
         }
     }

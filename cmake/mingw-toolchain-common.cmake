@@ -1,0 +1,26 @@
+# Shared by the mingw-w64 toolchain files, which set MINGW_ARCH and MINGW_WINE.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR ${MINGW_ARCH})
+
+set(CMAKE_C_COMPILER ${MINGW_ARCH}-w64-mingw32-gcc)
+set(CMAKE_CXX_COMPILER ${MINGW_ARCH}-w64-mingw32-g++)
+set(CMAKE_RC_COMPILER ${MINGW_ARCH}-w64-mingw32-windres)
+set(CMAKE_OBJDUMP ${MINGW_ARCH}-w64-mingw32-objdump)
+set(CMAKE_DLLTOOL ${MINGW_ARCH}-w64-mingw32-dlltool)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_ARCH}-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+
+# CTest runs the Windows test programs through Wine. The caller may name
+# another loader in WINE_LOADER.
+if(DEFINED ENV{WINE_LOADER})
+  set(CMAKE_CROSSCOMPILING_EMULATOR $ENV{WINE_LOADER})
+else()
+  find_program(WINE_PROGRAM NAMES ${MINGW_WINE} PATHS /usr/lib/wine NO_DEFAULT_PATH)
+  if(NOT WINE_PROGRAM)
+    find_program(WINE_PROGRAM NAMES ${MINGW_WINE})
+  endif()
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_PROGRAM})
+endif()
