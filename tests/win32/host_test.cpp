@@ -35,10 +35,11 @@ void OkAt(const char* file, int line, bool condition, const char* format, ...) {
 
 PositionWindowFunction positionWindow = nullptr;
 
-#ifdef _M_IX86
+#if defined(_M_IX86) && defined(__GNUC__)
 // Calls `function` with the four arguments and returns how far the stack
 // pointer moved across the call: 0 for a stdcall callee, which removes its
-// arguments; -16 for a cdecl one, which leaves them to the caller.
+// arguments; -16 for a cdecl one, which leaves them to the caller. GNU
+// assembler syntax: an MSVC build of this test calls the export directly.
 extern "C" int CallAndMeasureStack(PositionWindowFunction function, const char* title,
                                    int width, int height, unsigned sourceOnRight);
 asm(".text\n"
@@ -64,7 +65,7 @@ asm(".text\n"
 // Every call to the DLL goes through here; in a 32-bit host it also checks
 // that the export removed its own arguments.
 void CallPositionWindow(const char* title, int width, int height, unsigned sourceOnRight) {
-#ifdef _M_IX86
+#if defined(_M_IX86) && defined(__GNUC__)
     const int moved = CallAndMeasureStack(positionWindow, title, width, height, sourceOnRight);
     ok(moved == 0, "stack pointer moved by %d bytes across PositionWindow: not stdcall", moved);
 #else
