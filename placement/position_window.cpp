@@ -59,9 +59,7 @@ extern "C" void WINAPI PositionWindow(const char* title, int width, int height, 
     SplitEditorTitle(title, name, sizeof name, extension, sizeof extension);
     const FileKind kind = ClassifyExtension(extension);
 
-    if (kind == FileKind::Unpaired) {
-        EnumChildWindows(ClientWindow, CascadeScanProc, reinterpret_cast<LPARAM>(ClientWindow));
-    } else {
+    if (kind != FileKind::Unpaired) {
         // The host passes a C++ bool in a 32-bit slot: its upper bytes are
         // whatever the caller's register held.
         const bool onRight = (static_cast<unsigned>(sourceOnRight) & 0xFFu) != 0;
@@ -75,12 +73,13 @@ extern "C" void WINAPI PositionWindow(const char* title, int width, int height, 
         CopyBounded(counterpartName + nameLength, sizeof counterpartName - nameLength,
                     counterpartExtension, std::strlen(counterpartExtension));
         EnumChildWindows(ClientWindow, FindCounterpartProc, reinterpret_cast<LPARAM>(counterpartName));
-
         if (CounterpartEditor)
             PlaceY = TopInClient(CounterpartEditor, ClientWindow);
-        else
-            EnumChildWindows(ClientWindow, CascadeScanProc, reinterpret_cast<LPARAM>(ClientWindow));
     }
+
+    // Nothing to align with: stack below the editors already open.
+    if (!CounterpartEditor)
+        EnumChildWindows(ClientWindow, CascadeScanProc, reinterpret_cast<LPARAM>(ClientWindow));
 
     if (TargetEditor)
         SetWindowPos(TargetEditor, nullptr, PlaceX, PlaceY, width, height, SWP_NOZORDER);
