@@ -22,11 +22,12 @@ install_missing() {
         return 1
     fi
     log "installing ${missing[*]}"
-    if printf '%s\n' "${missing[@]}" | grep -q ':i386$'; then
+    if printf '%s\n' "${missing[@]}" | grep -q ':i386$' && ! dpkg --print-foreign-architectures | grep -qx i386; then
         dpkg --add-architecture i386
+        log "changed the system: added the i386 architecture to dpkg"
     fi
-    apt-get update -q
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
+    apt-get -o DPkg::Lock::Timeout=600 update -q
+    DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -q "${missing[@]}"
 }
 
 # configure_and_build BUILD_DIR [cmake arguments...]
@@ -88,37 +89,126 @@ runs_wine32() {
     timeout 120 /usr/lib/wine/wine --version >/dev/null 2>&1
 }
 
-# Makes 32-bit Wine work and sets WINE32=yes, or leaves WINE32=no. Wine's
-# 32-bit loader is an i386 program, and some kernels (this project's CI
-# virtual machines among them) run no i386 code. There qemu's user-mode
-# emulator runs it, registered with binfmt_misc; bookworm's qemu 7.2 is far
-# too slow for Wine, the one in bookworm-backports is not.
-BINFMT=/proc/sys/fs/binfmt_misc
+# Where apt's sources live and where binfmt_misc is mounted; tests point
+# them at scratch folders.
+APT_ETC=${APT_ETC:-/etc/apt}
+BINFMT=${BINFMT:-/proc/sys/fs/binfmt_misc}
+QEMU_I386=${QEMU_I386:-/usr/bin/qemu-i386-static}
+
+# Prints "MIRROR [KEYRING]" for the first Debian archive (a suite named by
+# the release alone, such as "bookworm") in apt's sources, in either form:
+# deb822 (*.sources) or the one-line "deb [signed-by=...] URI SUITE ..." of
+# sources.list and *.list. Prints nothing when there is none.
+debian_mirror() {
+    local file found=
+    for file in "$APT_ETC"/sources.list.d/*.sources; do
+        [ -f "$file" ] || continue
+        found=$(awk '
+            function stanza() { if (uri != "" && suite ~ /^[a-z]+$/) { print uri (key == "" ? "" : " " key); exit } uri = key = suite = "" }
+            /^[ \t]*$/ { stanza(); next }
+            $1 == "URIs:" { uri = $2 }
+            $1 == "Suites:" { suite = $2 }
+            $1 == "Signed-By:" && $2 ~ /^\// { key = $2 }
+            END { stanza() }' "$file") || true
+        [ -n "$found" ] && break
+    done
+    if [ -z "$found" ]; then
+        found=$(cat "$APT_ETC/sources.list" "$APT_ETC"/sources.list.d/*.list 2>/dev/null | awk '
+            $1 != "deb" { next }
+            { key = ""; i = 2 }
+            $2 ~ /^\[/ { for (; i <= NF; i++) {
+                             if ($i ~ /signed-by=/) { key = $i; sub(/.*signed-by=/, "", key); sub(/\]$/, "", key) }
+                             if ($i ~ /\]$/) { i++; break } } }
+            $(i + 1) ~ /^[a-z]+$/ { print $i (key == "" ? "" : " " key); exit }') || true
+    fi
+    [ -z "$found" ] || echo "$found"
+}
+
+# The major version of the qemu that would run i386 programs, 0 if none.
+qemu_major() {
+    local version=
+    [ -x "$QEMU_I386" ] && version=$("$QEMU_I386" --version 2>/dev/null | awk 'NR == 1 { split($3, v, "."); print v[1] + 0 }')
+    echo "${version:-0}"
+}
+
+# The steps below return non-zero with REASON set when they cannot be done,
+# and say what they changed on the system.
+REASON=
+fail() { REASON=$*; return 1; }
+
+# Installs qemu-user-static from the release's backports, whose qemu is new
+# enough for Wine.
+install_backports_qemu() {
+    local codename= mirror= key= list
+    [ -r /etc/os-release ] && codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+    [ -n "$codename" ] || fail "cannot tell the Debian release from /etc/os-release" || return 1
+    if ! grep -rqs -- "$codename-backports" "$APT_ETC/sources.list" "$APT_ETC/sources.list.d"; then
+        read -r mirror key <<<"$(debian_mirror)" || true
+        [ -n "$mirror" ] || fail "no Debian mirror in $APT_ETC/sources.list or sources.list.d" || return 1
+        list=$APT_ETC/sources.list.d/$codename-backports.list
+        printf 'deb %s%s %s-backports main\n' "${key:+[signed-by=$key] }" "$mirror" "$codename" \
+            2>/dev/null >"$list" || fail "cannot write $list" || return 1
+        log "changed the system: wrote $list ($mirror $codename-backports)"
+    fi
+    log "installing qemu-user-static from $codename-backports"
+    apt-get update -q >/dev/null || fail "apt-get update failed" || return 1
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q -t "$codename-backports" qemu-user-static >/dev/null ||
+        fail "installing qemu-user-static from $codename-backports failed" || return 1
+    log "changed the system: installed qemu-user-static (qemu $(qemu_major)) from $codename-backports"
+}
+
+# Registers $QEMU_I386 for i386 ELF programs with binfmt_misc, mounting it
+# first if need be. The caller has found that 32-bit Wine does not run, so an
+# entry already named qemu-i386 does not work (typically it still holds an
+# older qemu: the F flag keeps the binary current when the entry was made)
+# and is replaced.
+register_qemu_i386() {
+    if [ ! -e "$BINFMT/register" ]; then
+        mount -t binfmt_misc binfmt_misc "$BINFMT" >/dev/null 2>&1 ||
+            fail "cannot mount binfmt_misc on $BINFMT" || return 1
+        log "changed the system: mounted binfmt_misc on $BINFMT"
+    fi
+    if [ -e "$BINFMT/qemu-i386" ]; then
+        { echo -1 >"$BINFMT/qemu-i386"; } 2>/dev/null || fail "cannot remove $BINFMT/qemu-i386" || return 1
+        log "changed the system: removed the qemu-i386 binfmt entry, which did not run 32-bit Wine"
+    fi
+    { printf '%s' ":qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:$QEMU_I386:F" \
+        >"$BINFMT/register"; } 2>/dev/null || fail "cannot register qemu-i386 in $BINFMT" || return 1
+    log "changed the system: registered $QEMU_I386 for i386 programs ($BINFMT/qemu-i386)"
+}
+
+# Makes 32-bit Wine work and sets WINE32=yes, or leaves WINE32=no having said
+# why in one line; never fails. Wine's 32-bit loader is an i386 program, and
+# some kernels (this project's CI virtual machines among them) run no i386
+# code. There qemu's user-mode emulator runs it, registered with
+# binfmt_misc; bookworm's qemu 7.2 is far too slow for Wine, the one in
+# bookworm-backports is not.
 WINE32=no
 enable_wine32() {
-    if [ ! -e "$BINFMT/qemu-i386" ] && runs_wine32; then
-        WINE32=yes  # the kernel runs i386 code itself
+    WINE32=no
+    if runs_wine32; then
+        WINE32=yes  # natively, or through a qemu entry that already works
         return 0
     fi
-    [ "$(id -u)" -eq 0 ] || return 0
-    local version
-    version=$(qemu-i386-static --version 2>/dev/null | awk 'NR == 1 { split($3, v, "."); print v[1] }')
-    if [ "${version:-0}" -lt 8 ]; then
-        log "installing qemu-user-static from bookworm-backports to run 32-bit Wine"
-        local mirror
-        mirror=$(awk '/^URIs:/ { print $2; exit }' /etc/apt/sources.list.d/debian.sources 2>/dev/null)
-        [ -n "$mirror" ] || return 0
-        printf 'Types: deb\nURIs: %s\nSuites: bookworm-backports\nComponents: main\n' "$mirror" \
-            > /etc/apt/sources.list.d/bookworm-backports.sources
-        apt-get update -q
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -q -t bookworm-backports qemu-user-static || return 0
+    local fallback="the 32-bit DLL gets its binary check only and the demo uses the 64-bit DLL"
+    if [ "$(id -u)" -ne 0 ]; then
+        log "32-bit Wine does not run here and setting up qemu needs root: $fallback"
+        return 0
     fi
-    [ -e "$BINFMT/register" ] || mount -t binfmt_misc binfmt_misc "$BINFMT" 2>/dev/null || return 0
-    # Register afresh: the F flag holds on to the binary that was current
-    # when the entry was made, which may be an older qemu.
-    [ -e "$BINFMT/qemu-i386" ] && echo -1 > "$BINFMT/qemu-i386"
-    printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:F' \
-        > "$BINFMT/register" || return 0
-    runs_wine32 && WINE32=yes
+    log "32-bit Wine does not run here (a kernel without i386 support?): setting up qemu to run it"
+    if [ "$(qemu_major)" -lt 8 ] && ! install_backports_qemu; then
+        log "$REASON: $fallback"
+        return 0
+    fi
+    if ! register_qemu_i386; then
+        log "$REASON: $fallback"
+        return 0
+    fi
+    if runs_wine32; then
+        WINE32=yes
+        log "32-bit Wine runs through qemu $(qemu_major)"
+    else
+        log "32-bit Wine still does not run through $QEMU_I386: $fallback"
+    fi
     return 0
 }

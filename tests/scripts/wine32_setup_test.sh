@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# The 32-bit Wine setup of scripts/lib.sh on machines where it cannot run
+# 32-bit Wine, without needing such a machine: the checks and the system
+# commands are replaced by stubs and apt's and binfmt_misc's folders by
+# scratch ones. Each case must end with status 0, say why in its output,
+# and change only what it says it changed.
+set -uo pipefail
+LIB=$(cd "$(dirname "$0")/../../scripts" && pwd)/lib.sh
+SCRATCH=$(mktemp -d)
+trap 'rm -rf "$SCRATCH"' EXIT
+codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+passed=0 failed=0
+
+check() {  # check NAME CONDITION-STATUS MESSAGE
+    if [ "$2" -eq 0 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $1: $3"; fi
+}
+
+# A qemu that says it is version 10, and none at all.
+printf '#!/bin/sh\necho "qemu-i386 version 10.0.2 (Debian 1:10.0.2+ds-1~bpo12+1)"\n' >"$SCRATCH/qemu10"
+chmod +x "$SCRATCH/qemu10"
+
+# debian_mirror: the mirror and keyring from either form of apt's sources.
+mirror_case() {  # NAME FILE CONTENT EXPECTED
+    local etc=$SCRATCH/mirror-$RANDOM
+    mkdir -p "$etc/sources.list.d"
+    printf '%b' "$3" >"$etc/$2"
+    local got
+    got=$(APT_ETC=$etc bash -c 'set -euo pipefail; source "$1"; debian_mirror' _ "$LIB")
+    [ "$got" = "$4" ]
+    check "$1" $? "got '$got', expected '$4'"
+}
+mirror_case "deb822, security stanza first" sources.list.d/debian.sources \
+    'Types: deb\nURIs: http://sec.example/debian-security\nSuites: bookworm-security\n\nTypes: deb\nURIs: http://m.example/debian\nSuites: bookworm bookworm-updates\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+    "http://m.example/debian /usr/share/keyrings/debian-archive-keyring.gpg"
+mirror_case "one-line sources.list of a fresh install" sources.list \
+    '# deb cdrom:[Debian]/ bookworm main\ndeb http://m.example/debian bookworm main\ndeb http://m.example/debian-security bookworm-security main\n' \
+    "http://m.example/debian"
+mirror_case "one-line with options" sources.list \
+    'deb [arch=amd64 signed-by=/k.gpg] http://m.example/debian bookworm main\n' "http://m.example/debian /k.gpg"
+mirror_case "no Debian archive" sources.list 'deb http://m.example/debian-security bookworm-security main\n' ""
+
+# enable_wine32 with stubs. Every stubbed system command fails unless the
+# case says otherwise; runs_wine32 answers from WINE32_RUNS.
+setup_case() {  # NAME EXPECTED-WINE32 OUTPUT-PATTERN [VAR=VALUE...]
+    local name=$1 expected=$2 pattern=$3
+    shift 3
+    local dir=$SCRATCH/case-$RANDOM
+    mkdir -p "$dir/apt/sources.list.d" "$dir/binfmt"
+    local out status
+    out=$(env APT_ETC="$dir/apt" BINFMT="$dir/binfmt" QEMU_I386="$SCRATCH/absent" "$@" bash -c '
+        set -euo pipefail
+        source "$1"
+        id() { echo "${STUB_UID:-0}"; }
+        runs_wine32() { [ "${WINE32_RUNS:-no}" = yes ]; }
+        apt-get() { echo "E: stub apt-get $*" >&2; return 100; }
+        mount() { return 32; }
+        [ -z "${SOURCES:-}" ] || printf "%b" "$SOURCES" >"$APT_ETC/sources.list"
+        [ -z "${REGISTER:-}" ] || : >"$BINFMT/register"
+        [ -z "${ENTRY:-}" ] || echo enabled >"$BINFMT/qemu-i386"
+        enable_wine32
+        echo "WINE32=$WINE32"' _ "$LIB" 2>&1)
+    status=$?
+    check "$name: status" "$status" "exited $status: $out"
+    grep -q "^WINE32=$expected\$" <<<"$out"
+    check "$name: WINE32" $? "expected WINE32=$expected: $out"
+    grep -Eq -- "$pattern" <<<"$out"
+    check "$name: says" $? "no line matching '$pattern': $out"
+    LAST_DIR=$dir
+}
+fallback='the 32-bit DLL gets its binary check only and the demo uses the 64-bit DLL'
+setup_case "32-bit Wine already runs" yes '^WINE32=yes$' WINE32_RUNS=yes ENTRY=1 REGISTER=1
+[ "$(cat "$LAST_DIR/binfmt/qemu-i386")" = enabled ] && [ ! -s "$LAST_DIR/binfmt/register" ]
+check "a working entry is left alone" $? "the qemu-i386 entry was touched"
+setup_case "not root" no "needs root: $fallback" STUB_UID=1000
+setup_case "no qemu, no mirror" no "no Debian mirror .*: $fallback"
+setup_case "no qemu, apt-get fails" no "apt-get update failed: $fallback" \
+    SOURCES='deb http://m.example/debian bookworm main\n'
+[ "$(cat "$LAST_DIR/apt/sources.list.d/$codename-backports.list")" = "deb http://m.example/debian $codename-backports main" ]
+check "the backports source is written and said" $? "$(ls -R "$LAST_DIR/apt")"
+setup_case "binfmt_misc cannot be mounted" no "cannot mount binfmt_misc .*: $fallback" QEMU_I386="$SCRATCH/qemu10"
+setup_case "registered, Wine still fails" no "still does not run .*: $fallback" \
+    QEMU_I386="$SCRATCH/qemu10" REGISTER=1 ENTRY=1
+grep -q ":qemu-i386:M::.*:$SCRATCH/qemu10:F\$" "$LAST_DIR/binfmt/register" && [ "$(cat "$LAST_DIR/binfmt/qemu-i386")" = -1 ]
+check "a stale entry is replaced by a registration of the new qemu" $? "$(cat "$LAST_DIR/binfmt/register" "$LAST_DIR/binfmt/qemu-i386")"
+
+echo "wine32_setup_test: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
