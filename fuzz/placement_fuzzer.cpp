@@ -111,6 +111,18 @@ HWND FirstChild(const std::vector<Created>& windows, HWND parent, const char* cl
     return nullptr;
 }
 
+// Mostly normal windows, some minimised or maximised.
+winsim::WindowState PickState(FuzzedDataProvider& input) {
+    switch (input.ConsumeIntegralInRange(0, 5)) {
+    case 0:
+        return winsim::WindowState::Minimized;
+    case 1:
+        return winsim::WindowState::Maximized;
+    default:
+        return winsim::WindowState::Normal;
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -122,9 +134,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     std::vector<Created> windows;
-    auto create = [&](HWND parent, const char* className, std::string title, bool minimized) {
+    auto create = [&](HWND parent, const char* className, std::string title, winsim::WindowState state) {
         const RECT rect = MakeRect(input);
-        const HWND handle = winsim::CreateWindowSim(parent, className, title.c_str(), rect, minimized);
+        const HWND handle = winsim::CreateWindowSim(parent, className, title.c_str(), rect, state);
         CHECK(handle != nullptr);
         windows.push_back({handle, className, std::move(title)});
         return handle;
@@ -133,17 +145,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Another program's windows may come before the host in the z-order.
     const int strays = input.ConsumeIntegralInRange(0, 2);
     for (int i = 0; i < strays; ++i)
-        create(nullptr, input.PickValueInArray(ClassNames), MakeTitle(input), input.ConsumeBool());
+        create(nullptr, input.PickValueInArray(ClassNames), MakeTitle(input), PickState(input));
 
     HWND frame = nullptr;
     HWND client = nullptr;
     if (input.ConsumeIntegralInRange(0, 7) != 0) {
-        frame = create(nullptr, input.PickValueInArray(FrameClassNames), "Host IDE", false);
+        frame = create(nullptr, input.PickValueInArray(FrameClassNames), "Host IDE", winsim::WindowState::Normal);
         // A frame may hold other children before its client area.
         if (input.ConsumeIntegralInRange(0, 3) == 0)
-            create(frame, input.PickValueInArray(ClassNames), MakeTitle(input), false);
+            create(frame, input.PickValueInArray(ClassNames), MakeTitle(input), winsim::WindowState::Normal);
         if (input.ConsumeIntegralInRange(0, 7) != 0)
-            client = create(frame, input.PickValueInArray(ClientClassNames), "", false);
+            client = create(frame, input.PickValueInArray(ClientClassNames), "", winsim::WindowState::Normal);
     }
 
     const int count = input.ConsumeIntegralInRange(0, 40);
@@ -153,11 +165,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (windows.empty())
                 break;
             const HWND parent = windows[input.ConsumeIntegralInRange<size_t>(0, windows.size() - 1)].handle;
-            create(parent, input.PickValueInArray(ClassNames), MakeTitle(input), input.ConsumeBool());
+            create(parent, input.PickValueInArray(ClassNames), MakeTitle(input), PickState(input));
             break;
         }
         case 1:  // a stray top-level window
-            create(nullptr, input.PickValueInArray(ClassNames), MakeTitle(input), input.ConsumeBool());
+            create(nullptr, input.PickValueInArray(ClassNames), MakeTitle(input), PickState(input));
             break;
         case 2: {  // raise a window to the top of its siblings
             if (windows.empty())
@@ -168,7 +180,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         default: {  // a child of the client area, or of the frame without one
             const HWND parent = client ? client : frame;
-            create(parent, input.PickValueInArray(ClassNames), MakeTitle(input), input.ConsumeBool());
+            create(parent, input.PickValueInArray(ClassNames), MakeTitle(input), PickState(input));
             break;
         }
         }
@@ -201,47 +213,46 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         CHECK(FindWindowExA(expectedClient, nullptr, "QDV7Editor", title.c_str()) == expectedTarget);
 
     std::vector<RECT> rectsBefore;
-    for (const Created& w : windows)
+    std::vector<winsim::WindowState> statesBefore;
+    std::vector<int> movesBefore;
+    for (const Created& w : windows) {
         rectsBefore.push_back(winsim::RectInParent(w.handle));
+        statesBefore.push_back(winsim::State(w.handle));
+        movesBefore.push_back(winsim::MoveCount(w.handle));
+    }
     std::vector<std::vector<HWND>> orderBefore;
     orderBefore.push_back(winsim::Children(nullptr));
     for (const Created& w : windows)
         orderBefore.push_back(winsim::Children(w.handle));
-    const size_t callsBefore = winsim::SetWindowPosCalls().size();
 
     PositionWindow(title.c_str(), width, height, static_cast<BOOL>(sourceOnRight));
 
-    const std::vector<winsim::SetWindowPosCall>& calls = winsim::SetWindowPosCalls();
-    CHECK(calls.size() >= callsBefore);
-    const size_t made = calls.size() - callsBefore;
-    // The editor is moved exactly when the host and the editor are there.
-    CHECK(made == (expectedTarget ? 1u : 0u));
-
-    if (made == 1) {
-        const winsim::SetWindowPosCall& call = calls.back();
-        CHECK(call.window == expectedTarget);
-        CHECK(call.flags & SWP_NOZORDER);
-        CHECK(call.cx == width);
-        CHECK(call.cy == height);
-        const RECT clientRect = winsim::RectInParent(expectedClient);
-        const int clientWidth = clientRect.right - clientRect.left;
-        CHECK(call.x == 0 || call.x == clientWidth - width);
-    }
-
+    // The editor is moved exactly when the host and the editor are there,
+    // once, and nothing else is; every window keeps its state.
+    int made = 0;
     for (size_t i = 0; i < windows.size(); ++i) {
-        const RECT after = winsim::RectInParent(windows[i].handle);
-        if (windows[i].handle == expectedTarget && made == 1) {
-            const winsim::SetWindowPosCall& call = calls.back();
-            const RECT moved{call.x, call.y, call.x + (width > 0 ? width : 0),
-                             call.y + (height > 0 ? height : 0)};
-            CHECK(SameRect(after, moved));
-        } else {
-            CHECK(SameRect(after, rectsBefore[i]));
-        }
+        const int moves = winsim::MoveCount(windows[i].handle) - movesBefore[i];
+        CHECK(moves == (windows[i].handle == expectedTarget ? 1 : 0));
+        made += moves;
+        CHECK(winsim::State(windows[i].handle) == statesBefore[i]);
+        if (windows[i].handle != expectedTarget)
+            CHECK(SameRect(winsim::RectInParent(windows[i].handle), rectsBefore[i]));
     }
+    CHECK(made == (expectedTarget ? 1 : 0));
 
     CHECK(winsim::Children(nullptr) == orderBefore[0]);
     for (size_t i = 0; i < windows.size(); ++i)
         CHECK(winsim::Children(windows[i].handle) == orderBefore[i + 1]);
+
+    // Restored, the target stands against one edge with the size asked for.
+    if (expectedTarget) {
+        winsim::Restore(expectedTarget);
+        const RECT after = winsim::RectInParent(expectedTarget);
+        const RECT clientRect = winsim::RectInParent(expectedClient);
+        const int clientWidth = clientRect.right - clientRect.left;
+        CHECK(after.left == 0 || after.left == clientWidth - width);
+        CHECK(after.right - after.left == (width > 0 ? width : 0));
+        CHECK(after.bottom - after.top == (height > 0 ? height : 0));
+    }
     return 0;
 }

@@ -14,11 +14,13 @@ bool IsAsciiLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-// Index where the final path component of `path[0, length)` starts.
-size_t FinalComponentStart(const char* path, size_t length) {
+// Index just past the last character of `path[0, length)` for which
+// `isSeparator` holds, or 0.
+template <typename Separator>
+size_t StartAfterLast(const char* path, size_t length, Separator isSeparator) {
     size_t start = 0;
     for (size_t i = 0; i < length; ++i) {
-        if (IsDirectorySeparator(path[i]))
+        if (isSeparator(path[i]))
             start = i + 1;
     }
     return start;
@@ -34,9 +36,12 @@ size_t NormalizedLength(const char* title) {
     if (lastColon && lastColon - title != 1)
         length = static_cast<size_t>(lastColon - title);
 
-    // A suffix introduced by a space is cut, but only within the file name:
-    // folders such as "C:\Program Files" hold spaces and are no suffix.
-    for (size_t i = FinalComponentStart(title, length); i < length; ++i) {
+    // A suffix introduced by a space is cut, but only after the last
+    // backslash: folders such as "C:\Program Files" hold spaces and are no
+    // suffix. Only the host's own separator counts here, because a suffix
+    // may hold a slash ("main.cpp [1/2]").
+    const size_t fileNameStart = StartAfterLast(title, length, [](char c) { return c == '\\'; });
+    for (size_t i = fileNameStart; i < length; ++i) {
         if (title[i] == ' ') {
             length = i;
             break;
@@ -63,7 +68,7 @@ NarrowString SplitEditorTitle(const char* title,
     size_t start = 0;
     if (length >= 2 && IsAsciiLetter(title[0]) && title[1] == ':')
         start = 2;  // the drive
-    start += FinalComponentStart(title + start, length - start);
+    start += StartAfterLast(title + start, length - start, IsDirectorySeparator);
 
     size_t dot = length;
     for (size_t i = length; i > start; --i) {

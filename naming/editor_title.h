@@ -11,7 +11,7 @@ constexpr size_t ExtensionBufferSize = 256;
 
 // The editor title with its suffix removed: everything from the last colon
 // on (unless that colon is a drive colon at index 1), then everything from
-// the first space of the final path component on. A null title is empty.
+// the first space after the last backslash on. A null title is empty.
 NarrowString NormalizeEditorTitle(const char* title);
 
 // Splits the normalised title into file name (no drive, directory or

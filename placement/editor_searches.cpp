@@ -22,6 +22,8 @@ bool IsOtherOpenEditor(HWND window) {
     return !IsIconic(window);
 }
 
+}  // namespace
+
 int SaturatingAdd(int a, int b) {
     const long long sum = static_cast<long long>(a) + b;
     if (sum > INT_MAX)
@@ -31,14 +33,24 @@ int SaturatingAdd(int a, int b) {
     return static_cast<int>(sum);
 }
 
-}  // namespace
-
 int CaptionStep() {
     const int frame = GetSystemMetrics(SM_CYFRAME);
     return SaturatingAdd(GetSystemMetrics(SM_CYCAPTION), SaturatingAdd(frame, frame));
 }
 
 int TopInClient(HWND window, HWND client) {
+    // A maximised editor covers the client area, its caption above the top;
+    // it lives where its restored rectangle is, given in its parent's client
+    // coordinates.
+    if (IsZoomed(window)) {
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        if (GetWindowPlacement(window, &placement)) {
+            POINT corner{placement.rcNormalPosition.left, placement.rcNormalPosition.top};
+            MapWindowPoints(GetParent(window), client, &corner, 1);
+            return corner.y;
+        }
+    }
     RECT rect{};
     GetWindowRect(window, &rect);
     POINT corner{rect.left, rect.top};

@@ -16,6 +16,10 @@ BOOL CALLBACK FindCounterpartProc(HWND window, LPARAM parameter);
 // not above PlaceY. A single pass, deliberately not a maximum.
 BOOL CALLBACK CascadeScanProc(HWND window, LPARAM parameter);
 
-// Top edge of `window` in the client coordinates of `client`; 0 when the
-// window's rectangle cannot be read.
+// Top edge of `window` in the client coordinates of `client`; for a
+// maximised window, the top of its restored rectangle. A window whose
+// rectangle cannot be read counts as at the screen origin.
 int TopInClient(HWND window, HWND client);
+
+// a + b, held within int.
+int SaturatingAdd(int a, int b);

@@ -1,5 +1,6 @@
 #include "platform/window_api.h"
 
+#include <atomic>
 #include <climits>
 #include <cstring>
 
@@ -19,6 +20,27 @@ HWND ClientWindow = nullptr;
 
 namespace {
 
+// Set while a call runs. A host window procedure may call back in while the
+// searches send it messages (GetWindowTextA sends WM_GETTEXT to windows of
+// the calling process), and another thread may call at the same time; either
+// would overwrite the state the running call depends on. Constant-initialised:
+// the DLL runs no start-up code.
+std::atomic<bool> CallInProgress{false};
+
+// The first host frame, in z-order, that belongs to this process. Another
+// instance of the IDE has frames and editors of the same classes and titles;
+// its windows are not ours to move.
+HWND FindOwnHostFrame() {
+    const DWORD self = GetCurrentProcessId();
+    for (HWND frame = FindWindowExA(nullptr, nullptr, HostFrameClassName, nullptr); frame;
+         frame = FindWindowExA(nullptr, frame, HostFrameClassName, nullptr)) {
+        DWORD owner = 0;
+        if (GetWindowThreadProcessId(frame, &owner) && owner == self)
+            return frame;
+    }
+    return nullptr;
+}
+
 // Left edge of a window of `width` against the right edge of the client area.
 int RightEdgeLeft(HWND client, int width) {
     RECT rect{};
@@ -31,9 +53,32 @@ int RightEdgeLeft(HWND client, int width) {
     return static_cast<int>(left);
 }
 
-}  // namespace
+// Moves and sizes the target without activating it: for an MDI child that
+// is not the active one, SetWindowPos would send WM_CHILDACTIVATE, and the
+// child would be activated and raised. A maximised or minimised editor keeps
+// its state; the placement becomes its restored rectangle, so that restoring
+// it shows it in place.
+void MoveTarget(HWND target, int x, int y, int width, int height) {
+    const bool iconic = IsIconic(target) != FALSE;
+    if (!iconic && !IsZoomed(target)) {
+        SetWindowPos(target, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    }
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(target, &placement))
+        return;
+    // A child's restored rectangle is in its parent's client coordinates,
+    // which are the client area's: the target is a direct child of it.
+    placement.rcNormalPosition = RECT{x, y, SaturatingAdd(x, width < 0 ? 0 : width),
+                                      SaturatingAdd(y, height < 0 ? 0 : height)};
+    // Re-showing in the state it is in changes nothing else. A maximised MDI
+    // child is the active one already (the client keeps it so).
+    placement.showCmd = iconic ? SW_SHOWMINNOACTIVE : SW_SHOWMAXIMIZED;
+    SetWindowPlacement(target, &placement);
+}
 
-extern "C" void WINAPI PositionWindow(const char* title, int width, int height, BOOL sourceOnRight) {
+void Place(const char* title, int width, int height, BOOL sourceOnRight) {
     PlaceY = 0;
     PlaceX = 0;
     CounterpartEditor = nullptr;
@@ -46,7 +91,7 @@ extern "C" void WINAPI PositionWindow(const char* title, int width, int height, 
 
     // Without the host's frame or client area the lookups below would take
     // the desktop as parent and could reach another program's windows.
-    const HWND frame = FindWindowA(HostFrameClassName, nullptr);
+    const HWND frame = FindOwnHostFrame();
     if (!frame)
         return;
     ClientWindow = FindWindowExA(frame, nullptr, ClientClassName, nullptr);
@@ -82,5 +127,16 @@ extern "C" void WINAPI PositionWindow(const char* title, int width, int height, 
         EnumChildWindows(ClientWindow, CascadeScanProc, reinterpret_cast<LPARAM>(ClientWindow));
 
     if (TargetEditor)
-        SetWindowPos(TargetEditor, nullptr, PlaceX, PlaceY, width, height, SWP_NOZORDER);
+        MoveTarget(TargetEditor, PlaceX, PlaceY, width, height);
+}
+
+}  // namespace
+
+extern "C" void WINAPI PositionWindow(const char* title, int width, int height, BOOL sourceOnRight) {
+    // A call that starts while another runs returns before it touches the
+    // shared state; the running call then finishes as if it had not happened.
+    if (CallInProgress.exchange(true, std::memory_order_acquire))
+        return;
+    Place(title, width, height, sourceOnRight);
+    CallInProgress.store(false, std::memory_order_release);
 }

@@ -9,6 +9,7 @@
 typedef int BOOL;
 typedef std::int32_t LONG;
 typedef unsigned int UINT;
+typedef std::uint32_t DWORD;
 typedef std::intptr_t LPARAM;
 typedef const char* LPCSTR;
 typedef char* LPSTR;
@@ -35,6 +36,15 @@ struct POINT {
     LONG y;
 };
 
+struct WINDOWPLACEMENT {
+    UINT length;
+    UINT flags;
+    UINT showCmd;
+    POINT ptMinPosition;
+    POINT ptMaxPosition;
+    RECT rcNormalPosition;
+};
+
 typedef BOOL(CALLBACK* WNDENUMPROC)(HWND, LPARAM);
 
 #define SM_CYCAPTION 4
@@ -42,6 +52,12 @@ typedef BOOL(CALLBACK* WNDENUMPROC)(HWND, LPARAM);
 #define SWP_NOSIZE 0x0001
 #define SWP_NOMOVE 0x0002
 #define SWP_NOZORDER 0x0004
+#define SWP_NOACTIVATE 0x0010
+#define SW_SHOWNORMAL 1
+#define SW_SHOWMINIMIZED 2
+#define SW_SHOWMAXIMIZED 3
+#define SW_SHOWMINNOACTIVE 7
+#define SW_RESTORE 9
 #define HWND_TOP (static_cast<HWND>(nullptr))
 
 HWND WINAPI FindWindowA(LPCSTR className, LPCSTR windowName);
@@ -55,3 +71,10 @@ BOOL WINAPI ScreenToClient(HWND window, POINT* point);
 BOOL WINAPI GetClientRect(HWND window, RECT* rect);
 int WINAPI GetSystemMetrics(int index);
 BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
+BOOL WINAPI IsZoomed(HWND window);
+BOOL WINAPI GetWindowPlacement(HWND window, WINDOWPLACEMENT* placement);
+BOOL WINAPI SetWindowPlacement(HWND window, const WINDOWPLACEMENT* placement);
+HWND WINAPI GetParent(HWND window);
+int WINAPI MapWindowPoints(HWND from, HWND to, POINT* points, UINT count);
+DWORD WINAPI GetWindowThreadProcessId(HWND window, DWORD* processId);
+DWORD WINAPI GetCurrentProcessId();

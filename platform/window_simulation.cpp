@@ -1,6 +1,7 @@
 #include "platform/window_simulation.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <map>
@@ -12,16 +13,27 @@ struct Window {
     std::vector<std::size_t> children;  // z-order, top first
     std::string className;
     std::string title;
-    RECT rect{};  // in the parent's client coordinates
-    bool minimized = false;
+    RECT rect{};        // as it stands, in the parent's client coordinates
+    RECT normalRect{};  // the restored rectangle
+    winsim::WindowState state = winsim::WindowState::Normal;
+    DWORD process = winsim::CurrentProcess;
     int moveCount = 0;
 };
+
+using winsim::WindowState;
 
 // Index 0 is the desktop, the implicit parent of top-level windows; it has
 // no handle of its own.
 std::vector<Window> windows(1);
 std::map<int, int> metrics;
 std::vector<winsim::SetWindowPosCall> setWindowPosCalls;
+winsim::TextHook textHook = nullptr;
+
+// The platform keeps coordinates within int; so does the simulation, where a
+// sum of them could overflow.
+LONG Clamped(long long value) {
+    return static_cast<LONG>(std::min<long long>(std::max<long long>(value, INT_MIN), INT_MAX));
+}
 
 // Handles are spaced so that a handle made up by a test, or an off-by-one
 // pointer, is not taken for a window.
@@ -61,14 +73,46 @@ bool EqualsIgnoringAsciiCase(const std::string& a, const char* b) {
     return true;
 }
 
-// Top-left corner of the window's client area in screen coordinates.
+// Top-left corner of the window's client area in screen coordinates; the
+// desktop's is the origin.
 POINT ClientOrigin(std::size_t index) {
-    POINT origin{0, 0};
+    long long x = 0, y = 0;
     for (; index != 0; index = windows[index].parent) {
-        origin.x += windows[index].rect.left;
-        origin.y += windows[index].rect.top;
+        x += windows[index].rect.left;
+        y += windows[index].rect.top;
     }
-    return origin;
+    return POINT{Clamped(x), Clamped(y)};
+}
+
+// What a maximised child covers: its parent's client area (the desktop's
+// is a 1280 x 1024 screen).
+RECT MaximizedRect(std::size_t index) {
+    const std::size_t parent = windows[index].parent;
+    if (parent == 0)
+        return RECT{0, 0, 1280, 1024};
+    const RECT& own = windows[parent].rect;
+    return RECT{0, 0, Clamped(static_cast<long long>(own.right) - own.left),
+                Clamped(static_cast<long long>(own.bottom) - own.top)};
+}
+
+void SetState(std::size_t index, WindowState state) {
+    Window& window = windows[index];
+    window.state = state;
+    if (state == WindowState::Maximized)
+        window.rect = MaximizedRect(index);
+    else if (state == WindowState::Normal)
+        window.rect = window.normalRect;
+}
+
+bool IsMdiChild(std::size_t index) {
+    const std::size_t parent = windows[index].parent;
+    return parent != 0 && windows[parent].className == "MDIClient";
+}
+
+void RaiseToTop(std::size_t index) {
+    std::vector<std::size_t>& siblings = windows[windows[index].parent].children;
+    siblings.erase(std::find(siblings.begin(), siblings.end(), index));
+    siblings.insert(siblings.begin(), index);
 }
 
 int CopyText(const std::string& text, LPSTR buffer, int count) {
@@ -104,10 +148,11 @@ void Reset() {
     metrics[SM_CYCAPTION] = 19;
     metrics[SM_CYFRAME] = 3;
     setWindowPosCalls.clear();
+    textHook = nullptr;
 }
 
-HWND CreateWindowSim(HWND parent, const char* className, const char* title,
-                     RECT rect, bool minimized) {
+HWND CreateWindowSim(HWND parent, const char* className, const char* title, RECT rect,
+                     WindowState state, DWORD process) {
     std::size_t parentIndex;
     if (!ParentIndexOf(parent, &parentIndex))
         return nullptr;
@@ -115,12 +160,27 @@ HWND CreateWindowSim(HWND parent, const char* className, const char* title,
     window.parent = parentIndex;
     window.className = className ? className : "";
     window.title = title ? title : "";
-    window.rect = rect;
-    window.minimized = minimized;
+    window.rect = window.normalRect = rect;
+    window.process = process;
     windows.push_back(window);
     const std::size_t index = windows.size() - 1;
     windows[parentIndex].children.push_back(index);
+    SetState(index, state);
     return HandleOf(index);
+}
+
+WindowState State(HWND window) {
+    const std::size_t index = IndexOf(window);
+    return index ? windows[index].state : WindowState::Normal;
+}
+
+void Restore(HWND window) {
+    if (const std::size_t index = IndexOf(window))
+        SetState(index, WindowState::Normal);
+}
+
+void SetTextHook(TextHook hook) {
+    textHook = hook;
 }
 
 void SetSystemMetric(int index, int value) {
@@ -193,13 +253,22 @@ int WINAPI GetClassNameA(HWND window, LPSTR buffer, int count) {
 }
 
 int WINAPI GetWindowTextA(HWND window, LPSTR buffer, int count) {
-    const std::size_t index = IndexOf(window);
+    std::size_t index = IndexOf(window);
+    if (index && textHook && windows[index].process == winsim::CurrentProcess) {
+        textHook(window);
+        index = IndexOf(window);
+    }
     return index ? CopyText(windows[index].title, buffer, count) : 0;
 }
 
 BOOL WINAPI IsIconic(HWND window) {
     const std::size_t index = IndexOf(window);
-    return index && windows[index].minimized ? TRUE : FALSE;
+    return index && windows[index].state == WindowState::Minimized ? TRUE : FALSE;
+}
+
+BOOL WINAPI IsZoomed(HWND window) {
+    const std::size_t index = IndexOf(window);
+    return index && windows[index].state == WindowState::Maximized ? TRUE : FALSE;
 }
 
 BOOL WINAPI GetWindowRect(HWND window, RECT* rect) {
@@ -208,7 +277,9 @@ BOOL WINAPI GetWindowRect(HWND window, RECT* rect) {
         return FALSE;
     const POINT origin = ClientOrigin(windows[index].parent);
     const RECT& own = windows[index].rect;
-    *rect = RECT{own.left + origin.x, own.top + origin.y, own.right + origin.x, own.bottom + origin.y};
+    *rect = RECT{Clamped(static_cast<long long>(own.left) + origin.x), Clamped(static_cast<long long>(own.top) + origin.y),
+                 Clamped(static_cast<long long>(own.right) + origin.x),
+                 Clamped(static_cast<long long>(own.bottom) + origin.y)};
     return TRUE;
 }
 
@@ -217,8 +288,8 @@ BOOL WINAPI ScreenToClient(HWND window, POINT* point) {
     if (!index || !point)
         return FALSE;
     const POINT origin = ClientOrigin(index);
-    point->x -= origin.x;
-    point->y -= origin.y;
+    point->x = Clamped(static_cast<long long>(point->x) - origin.x);
+    point->y = Clamped(static_cast<long long>(point->y) - origin.y);
     return TRUE;
 }
 
@@ -227,7 +298,8 @@ BOOL WINAPI GetClientRect(HWND window, RECT* rect) {
     if (!index || !rect)
         return FALSE;
     const RECT& own = windows[index].rect;
-    *rect = RECT{0, 0, own.right - own.left, own.bottom - own.top};
+    *rect = RECT{0, 0, Clamped(static_cast<long long>(own.right) - own.left),
+                 Clamped(static_cast<long long>(own.bottom) - own.top)};
     return TRUE;
 }
 
@@ -244,19 +316,89 @@ BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, in
     Window& moved = windows[index];
     RECT& rect = moved.rect;
     // The platform treats a negative size as zero.
-    const LONG width = (flags & SWP_NOSIZE) ? rect.right - rect.left : std::max(cx, 0);
-    const LONG height = (flags & SWP_NOSIZE) ? rect.bottom - rect.top : std::max(cy, 0);
+    const long long width = (flags & SWP_NOSIZE) ? static_cast<long long>(rect.right) - rect.left : std::max(cx, 0);
+    const long long height = (flags & SWP_NOSIZE) ? static_cast<long long>(rect.bottom) - rect.top : std::max(cy, 0);
     if (!(flags & SWP_NOMOVE)) {
         rect.left = x;
         rect.top = y;
     }
-    rect.right = rect.left + width;
-    rect.bottom = rect.top + height;
-    if (!(flags & SWP_NOZORDER) && insertAfter == HWND_TOP) {
-        std::vector<std::size_t>& siblings = windows[moved.parent].children;
-        siblings.erase(std::find(siblings.begin(), siblings.end(), index));
-        siblings.insert(siblings.begin(), index);
-    }
+    rect.right = Clamped(rect.left + width);
+    rect.bottom = Clamped(rect.top + height);
+    // Only a normal window's restored rectangle follows a move.
+    if (moved.state == WindowState::Normal)
+        moved.normalRect = rect;
+    const bool activates = !(flags & SWP_NOACTIVATE) && IsMdiChild(index);
+    if ((!(flags & SWP_NOZORDER) && insertAfter == HWND_TOP) || activates)
+        RaiseToTop(index);
     ++moved.moveCount;
     return TRUE;
+}
+
+BOOL WINAPI GetWindowPlacement(HWND window, WINDOWPLACEMENT* placement) {
+    const std::size_t index = IndexOf(window);
+    if (!index || !placement)
+        return FALSE;
+    const Window& w = windows[index];
+    placement->flags = 0;
+    placement->showCmd = w.state == WindowState::Minimized   ? SW_SHOWMINIMIZED
+                         : w.state == WindowState::Maximized ? SW_SHOWMAXIMIZED
+                                                             : SW_SHOWNORMAL;
+    placement->ptMinPosition = POINT{-1, -1};
+    placement->ptMaxPosition = POINT{-1, -1};
+    placement->rcNormalPosition = w.normalRect;
+    return TRUE;
+}
+
+BOOL WINAPI SetWindowPlacement(HWND window, const WINDOWPLACEMENT* placement) {
+    const std::size_t index = IndexOf(window);
+    if (!index || !placement || placement->length != sizeof(WINDOWPLACEMENT))
+        return FALSE;
+    windows[index].normalRect = placement->rcNormalPosition;
+    switch (placement->showCmd) {
+    case SW_SHOWMINIMIZED:
+    case SW_SHOWMINNOACTIVE:
+        SetState(index, WindowState::Minimized);
+        break;
+    case SW_SHOWMAXIMIZED:
+        SetState(index, WindowState::Maximized);
+        break;
+    default:
+        SetState(index, WindowState::Normal);
+        break;
+    }
+    ++windows[index].moveCount;
+    return TRUE;
+}
+
+HWND WINAPI GetParent(HWND window) {
+    const std::size_t index = IndexOf(window);
+    return index && windows[index].parent ? HandleOf(windows[index].parent) : nullptr;
+}
+
+int WINAPI MapWindowPoints(HWND from, HWND to, POINT* points, UINT count) {
+    std::size_t fromIndex, toIndex;
+    if (!ParentIndexOf(from, &fromIndex) || !ParentIndexOf(to, &toIndex) || !points)
+        return 0;
+    const POINT a = ClientOrigin(fromIndex);
+    const POINT b = ClientOrigin(toIndex);
+    const long long dx = static_cast<long long>(a.x) - b.x;
+    const long long dy = static_cast<long long>(a.y) - b.y;
+    for (UINT i = 0; i < count; ++i) {
+        points[i].x = Clamped(points[i].x + dx);
+        points[i].y = Clamped(points[i].y + dy);
+    }
+    return static_cast<int>(((dy & 0xFFFF) << 16) | (dx & 0xFFFF));
+}
+
+DWORD WINAPI GetWindowThreadProcessId(HWND window, DWORD* processId) {
+    const std::size_t index = IndexOf(window);
+    if (!index)
+        return 0;
+    if (processId)
+        *processId = windows[index].process;
+    return 1;  // one thread per process
+}
+
+DWORD WINAPI GetCurrentProcessId() {
+    return winsim::CurrentProcess;
 }

@@ -14,6 +14,19 @@
 // - Lookups by class and title ignore ASCII case, as the platform does.
 // - A null or unknown window handle makes a call fail (FALSE or 0) without
 //   touching its outputs.
+// - A window is normal, minimised or maximised, and has a restored
+//   rectangle. A maximised window covers its parent's client area; a
+//   minimised one keeps its last rectangle. SetWindowPos moves and sizes a
+//   window in any state, but only a normal one's restored rectangle follows,
+//   so restoring a maximised or minimised window throws such a move away, as
+//   on the platform.
+// - Activation is modelled as far as it shows in the z-order: SetWindowPos
+//   without SWP_NOACTIVATE on a child of an "MDIClient" raises it to the
+//   top, as activating an MDI child does. SetWindowPlacement activates
+//   nothing here; the Win32 host tests are the authority on what it does.
+// - Every window belongs to a process; the library's is CurrentProcess.
+// - GetWindowTextA calls the text hook, if any, for windows of the current
+//   process first, as the platform sends them WM_GETTEXT.
 
 #include <string>
 #include <vector>
@@ -22,21 +35,35 @@
 
 namespace winsim {
 
-// Destroys every window and restores the default metrics
-// (SM_CYCAPTION 19, SM_CYFRAME 3).
+enum class WindowState { Normal, Minimized, Maximized };
+
+constexpr DWORD CurrentProcess = 1;
+
+// Destroys every window, removes the text hook and restores the default
+// metrics (SM_CYCAPTION 19, SM_CYFRAME 3).
 void Reset();
 
-// Creates a window at `rect` in its parent's client coordinates, at the
-// bottom of the parent's z-order. Returns null when `parent` is unknown.
-HWND CreateWindowSim(HWND parent, const char* className, const char* title,
-                     RECT rect, bool minimized = false);
+// Creates a window whose restored rectangle is `rect`, in its parent's client
+// coordinates, at the bottom of the parent's z-order. Returns null when
+// `parent` is unknown.
+HWND CreateWindowSim(HWND parent, const char* className, const char* title, RECT rect,
+                     WindowState state = WindowState::Normal, DWORD process = CurrentProcess);
+
+WindowState State(HWND window);
+
+// Restores a minimised or maximised window to its restored rectangle.
+void Restore(HWND window);
+
+// Called with the window whose text GetWindowTextA is about to read.
+typedef void (*TextHook)(HWND window);
+void SetTextHook(TextHook hook);
 
 void SetSystemMetric(int index, int value);
 
 // The direct children of `parent` (null: top-level windows), top first.
 std::vector<HWND> Children(HWND parent);
 
-// How many times SetWindowPos changed anything about `window`.
+// How many SetWindowPos and SetWindowPlacement calls succeeded on `window`.
 int MoveCount(HWND window);
 
 // Every SetWindowPos call so far, in order.
@@ -48,7 +75,8 @@ struct SetWindowPosCall {
 };
 const std::vector<SetWindowPosCall>& SetWindowPosCalls();
 
-// The window's rectangle in its parent's client coordinates.
+// The window's rectangle in its parent's client coordinates, as it stands
+// (a maximised window's covers the parent's client area).
 RECT RectInParent(HWND window);
 
 }  // namespace winsim

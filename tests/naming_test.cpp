@@ -37,7 +37,11 @@ const TitleCase TitleCases[] = {
     {"C:\\my src\\main.cpp:2 extra", "C:\\my src\\main.cpp", "main", ".cpp"},
     // Forward slashes separate folders too.
     {"C:/src/main.h", "C:/src/main.h", "main", ".h"},
-    {"C:\\my src/x y.rc", "C:\\my src/x", "x", ""},
+    // The space rule starts after the last backslash only, so a suffix may
+    // hold a slash; a slashed folder with a space is cut there.
+    {"C:\\src\\main.cpp [1/2]", "C:\\src\\main.cpp", "main", ".cpp"},
+    {"C:\\my src/x y.rc", "C:\\my", "my", ""},
+    {"C:/my src/main.cpp", "C:/my", "my", ""},
     {"C:\\src\\d.x/f", "C:\\src\\d.x/f", "f", ""},
 };
 

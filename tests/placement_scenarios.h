@@ -5,9 +5,12 @@
 // that both harnesses compile the very same table.
 //
 // Each scenario lists windows in z-order, top first; the harness builds them
-// as children of the host's client area (or as stray top-level windows),
-// calls PositionWindow and checks the target's rectangle in client
-// coordinates, that no other window moved, and that the z-order is unchanged.
+// as children of the host's client area (or as stray top-level windows, or
+// in another instance of the host, in another process, whose frame comes
+// first), calls PositionWindow and checks the target's rectangle in client
+// coordinates (after restoring it, for a minimised or maximised target),
+// that no window moved but the target, that every window kept its state,
+// and that the z-order and the active editor are unchanged.
 // Expected tops are written as a base plus a number of cascade steps, so that
 // the table holds for the step of the simulation (25) and of a real platform.
 // The tops are chosen so that every outcome holds for steps from 21 to 30.
@@ -23,13 +26,21 @@ enum class Edge {
     Right,  // left = client width - call width
 };
 
+enum class Show { Normal, Minimized, Maximized };
+
+enum class Owner {
+    Host,           // a child of the host's client area
+    OtherProgram,   // a top-level window outside the host
+    OtherInstance,  // a child of another instance's client area
+};
+
 struct ScenarioWindow {
     const char* className;  // null ends the list
     const char* title;
-    int left;
+    int left;  // the restored rectangle, for a minimised or maximised one
     int top;
-    bool minimized = false;
-    bool topLevel = false;  // another program's window, outside the host
+    Show show = Show::Normal;
+    Owner owner = Owner::Host;
     int width = 240;
     int height = 120;
 };
@@ -56,9 +67,15 @@ struct Scenario {
     ScenarioWindow windows[MaxScenarioWindows];
     ScenarioCall call;
     ScenarioExpect expect;
+    int active = -1;  // the window to activate before the call; -1: the last one opened
+    // When set, the first WM_GETTEXT an editor answers during the call calls
+    // PositionWindow again with this title, as a host window procedure might.
+    const char* nestedTitle = nullptr;
 };
 
 #define SCENARIO_EDITOR "QDV7Editor"
+// 50 characters, to spell titles as long as an editor's title may be read.
+#define SCENARIO_D50 "dddddddddddddddddddddddddddddddddddddddddddddddddd"
 
 inline const Scenario PlacementScenarios[] = {
     // Pairs on both edges, with both values of the flag.
@@ -96,7 +113,7 @@ inline const Scenario PlacementScenarios[] = {
       {SCENARIO_EDITOR, "C:\\src\\util.h", 0, 0}},
      {"C:\\src\\util.h", 300, 200, 1}, {2, Edge::Left, 30, 0}},
     {"minimised counterpart is ignored and the header is stacked", HostShape::Full,
-     {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 0, 50, true},
+     {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 0, 50, Show::Minimized},
       {SCENARIO_EDITOR, "C:\\src\\notes.txt", 0, 20},
       {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
      {"C:\\src\\main.h", 300, 200, 1}, {2, Edge::Left, 20, 1}},
@@ -110,7 +127,7 @@ inline const Scenario PlacementScenarios[] = {
       {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
      {"C:\\src\\main.h", 300, 200, 1}, {3, Edge::Left, 0, 0}},
     {"an editor of another program is neither counterpart nor cascaded", HostShape::Full,
-     {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 0, 100, false, true},
+     {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 0, 100, Show::Normal, Owner::OtherProgram},
       {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
      {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 0, 0}},
 
@@ -181,6 +198,9 @@ inline const Scenario PlacementScenarios[] = {
     {"a counterpart with a space suffix is recognised", HostShape::Full,
      {{SCENARIO_EDITOR, "C:\\src\\main.h [Read Only]", 0, 85}, {SCENARIO_EDITOR, "C:\\src\\main.cpp", 0, 0}},
      {"C:\\src\\main.cpp", 300, 200, 1}, {1, Edge::Right, 85, 0}},
+    {"a suffix holding a slash pairs by its file name", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.h", 0, 75}, {SCENARIO_EDITOR, "C:\\src\\main.cpp [1/2]", 0, 0}},
+     {"C:\\src\\main.cpp [1/2]", 300, 200, 1}, {1, Edge::Right, 75, 0}},
     {"a folder with a space still pairs", HostShape::Full,
      {{SCENARIO_EDITOR, "C:\\Program Files\\app\\main.cpp", 0, 95},
       {SCENARIO_EDITOR, "C:\\Program Files\\app\\main.h", 0, 0}},
@@ -188,6 +208,51 @@ inline const Scenario PlacementScenarios[] = {
     {"the target is looked up by its exact title, in any case", HostShape::Full,
      {{SCENARIO_EDITOR, "C:\\src\\main.h", 0, 65}, {SCENARIO_EDITOR, "C:\\src\\main.cpp", 0, 0}},
      {"c:\\SRC\\Main.CPP", 300, 200, 1}, {1, Edge::Right, 65, 0}},
+
+    // A host with real MDI editors: activation, states, other instances.
+    {"an inactive target is placed without being activated or raised", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\notes.txt", 0, 20},
+      {SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
+     {"C:\\src\\main.h", 300, 200, 1}, {2, Edge::Left, 70, 0}, 0},
+    {"a maximised target stays maximised and restores to its placement", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 30, 200, Show::Maximized}},
+     {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 70, 0}},
+    {"a minimised target stays minimised and restores to its placement", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.h", 0, 90},
+      {SCENARIO_EDITOR, "C:\\src\\main.cpp", 30, 200, Show::Minimized}},
+     {"C:\\src\\main.cpp", 300, 200, 1}, {1, Edge::Right, 90, 0}},
+    {"a maximised counterpart counts by its restored top", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70, Show::Maximized},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
+     {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 70, 0}},
+    {"a maximised editor is stacked by its restored top", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\s\\a.txt", 0, 40, Show::Maximized},
+      {SCENARIO_EDITOR, "C:\\s\\new.txt", 0, 300}},
+     {"C:\\s\\new.txt", 300, 200, 1}, {1, Edge::Left, 40, 1}},
+    {"another instance's frame comes first: only our own editor moves", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.h", 0, 150, Show::Normal, Owner::OtherInstance},
+      {SCENARIO_EDITOR, "C:\\src\\main.cpp", 20, 20, Show::Normal, Owner::OtherInstance},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 90},
+      {SCENARIO_EDITOR, "C:\\src\\main.cpp", 5, 5}},
+     {"C:\\src\\main.cpp", 300, 200, 1}, {3, Edge::Right, 90, 0}},
+    {"a call nested in the host's WM_GETTEXT returns at once", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\notes.txt", 0, 150},
+      {SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
+     {"C:\\src\\main.h", 300, 200, 1}, {2, Edge::Left, 70, 0}, -1, "C:\\src\\notes.txt"},
+
+    // Titles as long as an editor's title is read (262 characters) pair;
+    // one character more is cut from the read and no longer does.
+    {"a counterpart titled with 262 characters is found", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\" SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 "\\main.cpp", 0, 55},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
+     {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 55, 0}},
+    {"a counterpart titled with 263 characters is read cut short", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\" SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 "d\\main.cpp", 0, 55},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
+     {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 55, 1}},
 
     // Nothing to move.
     {"a title that names no editor moves nothing", HostShape::Full,
@@ -202,7 +267,7 @@ inline const Scenario PlacementScenarios[] = {
     {"without a client area nothing moves", HostShape::NoClient,
      {{SCENARIO_EDITOR, "C:\\src\\main.h", 0, 65},
       {SCENARIO_EDITOR, "C:\\src\\main.cpp", 0, 0},
-      {SCENARIO_EDITOR, "C:\\src\\main.cpp", 20, 20, false, true}},
+      {SCENARIO_EDITOR, "C:\\src\\main.cpp", 20, 20, Show::Normal, Owner::OtherProgram}},
      {"C:\\src\\main.cpp", 300, 200, 1}, {-1, Edge::Left, 0, 0}},
     {"without a frame nothing moves, not even another program's editor", HostShape::NoFrame,
      {{SCENARIO_EDITOR, "C:\\src\\main.h", 0, 65}, {SCENARIO_EDITOR, "C:\\src\\main.cpp", 40, 40}},
@@ -210,3 +275,4 @@ inline const Scenario PlacementScenarios[] = {
 };
 
 #undef SCENARIO_EDITOR
+#undef SCENARIO_D50

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
 #include "platform/window_api.h"  // before the public header, which needs WINAPI
 #include "PositionWindow.h"
-#include "placement/placement_state.h"
 #include "placement_scenarios.h"
 #include "platform/window_simulation.h"
 #include "rect_format.h"
@@ -26,14 +26,40 @@ constexpr RECT ClientRectInFrame{0, 0, 800, 600};
 }
 #define EXPECT_RECT(expected, actual) EXPECT_PRED_FORMAT2(RectsEqual, expected, actual)
 
-// A host built in the simulation from a scenario.
+winsim::WindowState StateOf(Show show) {
+    return show == Show::Minimized   ? winsim::WindowState::Minimized
+           : show == Show::Maximized ? winsim::WindowState::Maximized
+                                     : winsim::WindowState::Normal;
+}
+
+// The nested call a scenario asks for, made from the first title read.
+const Scenario* nestedScenario = nullptr;
+void CallFromTitleRead(HWND) {
+    const Scenario* s = nestedScenario;
+    nestedScenario = nullptr;
+    if (s)
+        PositionWindow(s->nestedTitle, s->call.width, s->call.height, static_cast<BOOL>(s->call.sourceOnRight));
+}
+
+// A host built in the simulation from a scenario. Another instance's frame
+// is made first, so that it comes first in z-order.
 struct SimHost {
     HWND frame = nullptr;
     HWND client = nullptr;
+    HWND otherClient = nullptr;
     std::vector<HWND> windows;  // in scenario order
 
     explicit SimHost(const Scenario& s) {
         winsim::Reset();
+        constexpr DWORD OtherProcess = winsim::CurrentProcess + 1;
+        for (const ScenarioWindow& w : s.windows) {
+            if (w.className && w.owner == Owner::OtherInstance && !otherClient) {
+                const HWND other = winsim::CreateWindowSim(nullptr, "QDVSHELL", "Other IDE", FrameRect,
+                                                           winsim::WindowState::Normal, OtherProcess);
+                otherClient = winsim::CreateWindowSim(other, "MDIClient", "", ClientRectInFrame,
+                                                      winsim::WindowState::Normal, OtherProcess);
+            }
+        }
         if (s.host != HostShape::NoFrame)
             frame = winsim::CreateWindowSim(nullptr, "QDVSHELL", "Host IDE", FrameRect);
         if (s.host == HostShape::Full)
@@ -41,9 +67,21 @@ struct SimHost {
         for (const ScenarioWindow& w : s.windows) {
             if (!w.className)
                 break;
-            const HWND parent = w.topLevel ? nullptr : (client ? client : frame);
+            const HWND parent = w.owner == Owner::OtherProgram    ? nullptr
+                                : w.owner == Owner::OtherInstance ? otherClient
+                                : client                          ? client
+                                                                  : frame;
             const RECT rect{w.left, w.top, w.left + w.width, w.top + w.height};
-            windows.push_back(winsim::CreateWindowSim(parent, w.className, w.title, rect, w.minimized));
+            windows.push_back(winsim::CreateWindowSim(parent, w.className, w.title, rect, StateOf(w.show),
+                                                      w.owner == Owner::OtherInstance ? OtherProcess
+                                                                                      : winsim::CurrentProcess));
+        }
+        // The active MDI child is the top one.
+        if (s.active >= 0)
+            SetWindowPos(windows[s.active], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        if (s.nestedTitle) {
+            nestedScenario = &s;
+            winsim::SetTextHook(CallFromTitleRead);
         }
     }
 };
@@ -53,10 +91,16 @@ struct TreeSnapshot {
     std::vector<RECT> rects;
     std::vector<std::vector<HWND>> orders;
 
+    std::vector<winsim::WindowState> states;
+    std::vector<int> moves;
+
     explicit TreeSnapshot(const SimHost& host) {
-        for (HWND w : host.windows)
+        for (HWND w : host.windows) {
             rects.push_back(winsim::RectInParent(w));
-        for (HWND parent : {static_cast<HWND>(nullptr), host.frame, host.client})
+            states.push_back(winsim::State(w));
+            moves.push_back(winsim::MoveCount(w));
+        }
+        for (HWND parent : {static_cast<HWND>(nullptr), host.frame, host.client, host.otherClient})
             orders.push_back(winsim::Children(parent));
     }
 };
@@ -69,21 +113,25 @@ void RunScenario(const Scenario& s) {
     PositionWindow(s.call.title, s.call.width, s.call.height, static_cast<BOOL>(s.call.sourceOnRight));
 
     const TreeSnapshot after(host);
+    EXPECT_TRUE(before.orders == after.orders) << "z-order changed";
+    EXPECT_TRUE(before.states == after.states) << "a window's state changed";
+    EXPECT_EQ(0, winsim::MoveCount(host.frame) + winsim::MoveCount(host.client));
     for (size_t i = 0; i < host.windows.size(); ++i) {
         SCOPED_TRACE("window " + std::to_string(i) + " \"" + s.windows[i].title + "\"");
         if (static_cast<int>(i) != s.expect.target) {
             EXPECT_RECT(before.rects[i], after.rects[i]);
-            EXPECT_EQ(0, winsim::MoveCount(host.windows[i]));
+            EXPECT_EQ(before.moves[i], after.moves[i]);
             continue;
         }
+        // Where the user sees it once it is restored, if it was not normal.
+        winsim::Restore(host.windows[i]);
         const int clientWidth = ClientRectInFrame.right - ClientRectInFrame.left;
         const int left = s.expect.edge == Edge::Left ? 0 : clientWidth - s.call.width;
         const int top = s.expect.topBase + s.expect.topSteps * SimulatedStep;
-        EXPECT_RECT((RECT{left, top, left + s.call.width, top + s.call.height}), after.rects[i]);
-        EXPECT_EQ(1, winsim::MoveCount(host.windows[i]));
+        EXPECT_RECT((RECT{left, top, left + s.call.width, top + s.call.height}),
+                    winsim::RectInParent(host.windows[i]));
+        EXPECT_EQ(before.moves[i] + 1, after.moves[i]);
     }
-    EXPECT_EQ(s.expect.target < 0 ? 0u : 1u, winsim::SetWindowPosCalls().size());
-    EXPECT_TRUE(before.orders == after.orders) << "z-order changed";
 }
 
 TEST(PositionWindow, PlacesEveryScenario) {
@@ -91,21 +139,37 @@ TEST(PositionWindow, PlacesEveryScenario) {
         RunScenario(s);
 }
 
-TEST(PositionWindow, MovesWithoutChangingZOrder) {
-    const Scenario& s = PlacementScenarios[0];
-    SimHost host(s);
-    PositionWindow(s.call.title, s.call.width, s.call.height, TRUE);
-    const auto& calls = winsim::SetWindowPosCalls();
-    ASSERT_EQ(1u, calls.size());
-    EXPECT_EQ(host.windows[1], calls[0].window);
-    EXPECT_TRUE(calls[0].flags & SWP_NOZORDER);
-}
-
 TEST(PositionWindow, NullTitleMovesNothing) {
     SimHost host(PlacementScenarios[0]);
     PositionWindow(nullptr, 300, 200, TRUE);
     EXPECT_TRUE(winsim::SetWindowPosCalls().empty());
-    EXPECT_EQ(nullptr, TargetEditor);
+}
+
+TEST(PositionWindow, SaturatesCoordinatesInsteadOfOverflowing) {
+    // The left edge against the right side is the client width minus the
+    // width; a stacked top is an editor's top plus the step. Both stay
+    // within int, however far the host's numbers go.
+    const struct {
+        const char* what;
+        int width;
+        int otherTop;
+        RECT expected;
+    } cases[] = {
+        {"a width of INT_MIN", INT_MIN, 0, RECT{INT_MAX, 106, INT_MAX, 106}},
+        {"a width past the client by INT_MAX", INT_MAX, 0, RECT{800 - INT_MAX, 106, 800, 106}},
+        {"an editor less than a step above INT_MAX", 300, INT_MAX - 50, RECT{500, INT_MAX, 800, INT_MAX}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        winsim::Reset();
+        winsim::SetSystemMetric(SM_CYCAPTION, 100);  // a step of 106
+        const HWND frame = winsim::CreateWindowSim(nullptr, "QDVSHELL", "", FrameRect);
+        const HWND client = winsim::CreateWindowSim(frame, "MDIClient", "", ClientRectInFrame);
+        winsim::CreateWindowSim(client, "QDV7Editor", "C:\\src\\other.h", RECT{0, c.otherTop, 10, c.otherTop});
+        const HWND target = winsim::CreateWindowSim(client, "QDV7Editor", "C:\\src\\main.cpp", RECT{});
+        PositionWindow("C:\\src\\main.cpp", c.width, 0, TRUE);
+        EXPECT_RECT(c.expected, winsim::RectInParent(target));
+    }
 }
 
 TEST(PositionWindow, HandlesVeryLongTitles) {
@@ -143,25 +207,20 @@ TEST(PositionWindow, HandlesVeryLongTitles) {
     }
 }
 
-TEST(PositionWindow, ResetsStateLeftByTheLastCall) {
+TEST(PositionWindow, NothingCarriesOverFromTheLastCall) {
     const Scenario& s = PlacementScenarios[0];
     SimHost host(s);
     PositionWindow(s.call.title, s.call.width, s.call.height, TRUE);
-    EXPECT_EQ(host.windows[0], CounterpartEditor);
-    EXPECT_EQ(70, PlaceY);
+    ASSERT_EQ(1, winsim::MoveCount(host.windows[1]));
 
-    // A call that finds nothing must not reuse the handles of the last one.
+    // A call that finds no target must not move the last call's target, and
+    // one that finds an unpaired editor must not align it with the last
+    // call's counterpart.
     PositionWindow("C:\\src\\absent.h", 300, 200, TRUE);
-    EXPECT_EQ(nullptr, TargetEditor);
-    EXPECT_EQ(nullptr, CounterpartEditor);
-    EXPECT_EQ(1u, winsim::SetWindowPosCalls().size());
-
-    winsim::Reset();
-    PositionWindow(s.call.title, s.call.width, s.call.height, TRUE);
-    EXPECT_EQ(nullptr, ClientWindow);
-    EXPECT_EQ(nullptr, TargetEditor);
-    EXPECT_EQ(0, PlaceX);
-    EXPECT_EQ(0, PlaceY);
+    EXPECT_EQ(1, winsim::MoveCount(host.windows[1]));
+    const HWND notes = winsim::CreateWindowSim(host.client, "QDV7Editor", "C:\\notes.txt", RECT{0, 400, 10, 410});
+    PositionWindow("C:\\notes.txt", 300, 200, TRUE);
+    EXPECT_RECT((RECT{0, 70 + SimulatedStep, 300, 270 + SimulatedStep}), winsim::RectInParent(notes));
 }
 
 TEST(PositionWindow, CascadeFollowsTheStepFromTheMetrics) {
