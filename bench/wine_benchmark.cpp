@@ -2,9 +2,10 @@
 // Win32 window tree.
 //
 // Placing an editor whose counterpart is not open takes, at the least: the
-// frame, client and editor lookups, one pass over the client's children
-// reading class, state and title (the counterpart search), a second pass
-// reading class, state and position (the stacking), and the move itself. The
+// frame lookup with its owner check, the client and editor lookups, one
+// pass over the client's children reading class, state and title (the
+// counterpart search), a second pass reading class, states and position
+// (the stacking), the target's state, and the move itself. The
 // bare loop below makes exactly those calls and nothing else; the ratio of
 // the two is what the library adds on top of the window manager.
 //
@@ -16,6 +17,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/mdi_host.h"
+
 namespace {
 
 typedef void(WINAPI* PositionWindowFunction)(const char*, int, int, BOOL);
@@ -24,33 +27,6 @@ constexpr int Editors = 200;
 constexpr char TargetTitle[] = "C:\\proj\\target.h";
 constexpr int TargetWidth = 400;
 constexpr int TargetHeight = 300;
-
-LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const HWND client = FindWindowExA(window, nullptr, "MDIClient", nullptr);
-    return client ? DefFrameProcA(window, client, message, wParam, lParam)
-                  : DefWindowProcA(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK EditorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefMDIChildProcA(window, message, wParam, lParam);
-}
-
-bool Register(const char* name, WNDPROC proc) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
-    wc.lpszClassName = name;
-    return RegisterClassA(&wc) != 0;
-}
-
-void Flush() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
 
 // The bare loop: the calls the library has to make, with the buffer sizes
 // it uses, and no work of its own beyond the comparisons that pick branches.
@@ -79,6 +55,7 @@ BOOL CALLBACK BareStackProc(HWND window, LPARAM parameter) {
     BareState* state = reinterpret_cast<BareState*>(parameter);
     if (!BareFilterPasses(window, state))
         return TRUE;
+    IsZoomed(window);
     RECT rect;
     GetWindowRect(window, &rect);
     POINT corner = {rect.left, rect.top};
@@ -90,12 +67,16 @@ BOOL CALLBACK BareStackProc(HWND window, LPARAM parameter) {
 }
 
 void BareLoop(const char* title, int width, int height) {
-    const HWND frame = FindWindowA("QDVSHELL", nullptr);
+    const HWND frame = FindWindowExA(nullptr, nullptr, "QDVSHELL", nullptr);
+    DWORD owner = 0;
+    if (!GetWindowThreadProcessId(frame, &owner) || owner != GetCurrentProcessId())
+        return;
     const HWND client = FindWindowExA(frame, nullptr, "MDIClient", nullptr);
     BareState state = {FindWindowExA(client, nullptr, "QDV7Editor", title), client, 0};
     EnumChildWindows(client, BareSearchProc, reinterpret_cast<LPARAM>(&state));
     EnumChildWindows(client, BareStackProc, reinterpret_cast<LPARAM>(&state));
-    SetWindowPos(state.target, nullptr, 0, state.placeY, width, height, SWP_NOZORDER);
+    if (!IsIconic(state.target) && !IsZoomed(state.target))
+        SetWindowPos(state.target, nullptr, 0, state.placeY, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 double Seconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER frequency) {
@@ -106,13 +87,6 @@ double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     const size_t n = values.size();
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-RECT RectInClient(HWND window, HWND client) {
-    RECT rect;
-    GetWindowRect(window, &rect);
-    MapWindowPoints(nullptr, client, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
 }
 
 }  // namespace
@@ -137,7 +111,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    if (!Register("QDVSHELL", FrameProc) || !Register("QDV7Editor", EditorProc)) {
+    if (!mdihost::RegisterHostClasses()) {
         std::fprintf(stderr, "RegisterClassA failed: %lu\n", GetLastError());
         return 1;
     }
@@ -146,10 +120,7 @@ int main(int argc, char** argv) {
     // destroy a shown top-level window.
     const HWND frame = CreateWindowExA(0, "QDVSHELL", "Host IDE", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                                        0, 0, 1300, 1000, nullptr, nullptr, instance, nullptr);
-    CLIENTCREATESTRUCT ccs = {nullptr, 1000};
-    // No scroll bar styles, so the client width stays put.
-    const HWND client = CreateWindowExA(0, "MDIClient", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE,
-                                        0, 0, 1280, 960, frame, nullptr, instance, &ccs);
+    const HWND client = mdihost::CreateClient(frame, RECT{0, 0, 1280, 960});
     if (!frame || !client) {
         std::fprintf(stderr, "host windows not created: %lu\n", GetLastError());
         return 1;
@@ -157,27 +128,25 @@ int main(int argc, char** argv) {
     char title[64];
     for (int i = 0; i < Editors; ++i) {
         std::snprintf(title, sizeof title, "C:\\proj\\file%d.txt", i);
-        if (!CreateMDIWindowA("QDV7Editor", title, WS_VISIBLE | WS_OVERLAPPEDWINDOW, (i * 13) % 500,
-                              (i * 37) % 600, 400, 300, client, instance, 0)) {
+        if (!mdihost::OpenEditor(client, title, (i * 13) % 500, (i * 37) % 600, 400, 300)) {
             std::fprintf(stderr, "editor %d not created: %lu\n", i, GetLastError());
             return 1;
         }
     }
-    const HWND target = CreateMDIWindowA("QDV7Editor", TargetTitle, WS_VISIBLE | WS_OVERLAPPEDWINDOW,
-                                         700, 50, 300, 200, client, instance, 0);
+    const HWND target = mdihost::OpenEditor(client, TargetTitle, 700, 50, 300, 200);
     if (!target) {
         std::fprintf(stderr, "target not created: %lu\n", GetLastError());
         return 1;
     }
-    Flush();
+    mdihost::PumpMessages();
 
     // Both must land the target at the same place, or one of them is not
     // doing the work the other is timed against.
     positionWindow(TargetTitle, TargetWidth, TargetHeight, TRUE);
-    const RECT byLibrary = RectInClient(target, client);
+    const RECT byLibrary = mdihost::RectInClient(target, client);
     SetWindowPos(target, nullptr, 700, 50, 300, 200, SWP_NOZORDER);
     BareLoop(TargetTitle, TargetWidth, TargetHeight);
-    const RECT byBareLoop = RectInClient(target, client);
+    const RECT byBareLoop = mdihost::RectInClient(target, client);
     std::printf("target placed by the library at (%ld,%ld)-(%ld,%ld), by the bare loop at (%ld,%ld)-(%ld,%ld)\n",
                 byLibrary.left, byLibrary.top, byLibrary.right, byLibrary.bottom, byBareLoop.left,
                 byBareLoop.top, byBareLoop.right, byBareLoop.bottom);
@@ -226,7 +195,7 @@ int main(int argc, char** argv) {
     std::printf("median ratio: %.3f\n", Median(ratios));
 
     DestroyWindow(frame);
-    Flush();
+    mdihost::PumpMessages();
     FreeLibrary(library);
     return 0;
 }

@@ -31,6 +31,7 @@ add_subdirectory(demo)
 # The library against the bare platform calls it has to make, under Wine;
 # see docs/performance.md.
 add_executable(wine_benchmark bench/wine_benchmark.cpp)
+target_include_directories(wine_benchmark PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 set_target_properties(wine_benchmark PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 add_dependencies(wine_benchmark PositionWindow)
 if(MINGW)

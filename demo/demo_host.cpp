@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "PositionWindow.h"
+#include "platform/mdi_host.h"
 
 namespace {
 
@@ -103,9 +104,8 @@ LRESULT CALLBACK EditorProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 // Opens an editor the way the IDE does: create it, then let the DLL place
 // it at half the client width and a third of its height.
 void OpenEditor(const char* title) {
-    HWND editor = CreateMDIWindowA("QDV7Editor", title, WS_VISIBLE | WS_OVERLAPPEDWINDOW,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                   demo.client, demo.instance, 0);
+    HWND editor = mdihost::OpenEditor(demo.client, title, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                      CW_USEDEFAULT);
     if (!editor)
         return;
     demo.editors.push_back(editor);
@@ -131,10 +131,7 @@ void AskForEditor() {
 LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: {
-        CLIENTCREATESTRUCT ccs = {nullptr, 1000};
-        demo.client = CreateWindowExA(WS_EX_CLIENTEDGE, "MDIClient", nullptr,
-                                      WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 0, 0, window,
-                                      nullptr, demo.instance, &ccs);
+        demo.client = mdihost::CreateClient(window, RECT{}, WS_EX_CLIENTEDGE);
         return 0;
     }
     case WM_COMMAND:
@@ -173,27 +170,9 @@ HMENU BuildMenu() {
     return bar;
 }
 
-bool RegisterClasses() {
-    WNDCLASSA frame = {};
-    frame.lpfnWndProc = FrameProc;
-    frame.hInstance = demo.instance;
-    frame.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    frame.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
-    frame.lpszClassName = "QDVSHELL";
-    WNDCLASSA editor = frame;
-    editor.lpfnWndProc = EditorProc;
-    editor.hbrBackground = nullptr;
-    editor.lpszClassName = "QDV7Editor";
-    return RegisterClassA(&frame) && RegisterClassA(&editor);
-}
-
 void Settle() {
     for (int round = 0; round < 5; ++round) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
+        mdihost::PumpMessages();
         RedrawWindow(demo.frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         Sleep(100);
     }
@@ -243,9 +222,7 @@ bool WriteReport(const char* path) {
     std::fprintf(out, "step\t%d\n", GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFRAME));
     std::fprintf(out, "sources\t%s\n", demo.sourcesOnRight ? "right" : "left");
     for (HWND editor : demo.editors) {
-        RECT rect;
-        GetWindowRect(editor, &rect);
-        MapWindowPoints(nullptr, demo.client, reinterpret_cast<POINT*>(&rect), 2);
+        const RECT rect = mdihost::RectInClient(editor, demo.client);
         std::fprintf(out, "editor\t%ld\t%ld\t%ld\t%ld\t%s\n", rect.left, rect.top, rect.right - rect.left,
                      rect.bottom - rect.top, TitleOf(editor).c_str());
     }
@@ -288,7 +265,7 @@ int main(int argc, char** argv) {
     }
 
     demo.instance = GetModuleHandleA(nullptr);
-    if (!RegisterClasses())
+    if (!mdihost::RegisterHostClasses(FrameProc, EditorProc))
         return 2;
     demo.frame = CreateWindowExA(0, "QDVSHELL", "PositionWindow demo", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                                  0, 0, 1040, 760, nullptr, BuildMenu(), demo.instance, nullptr);

@@ -1,15 +1,19 @@
 // Win32 host tests: builds the host IDE's window tree with real windows,
 // loads the DLL the way the IDE does, and checks where windows land.
 // Usage: host_test [path of the DLL]   (default: PositionWindow.dll)
+// A scenario with another instance of the host runs a second copy of this
+// program: host_test --other-instance SCENARIO PARENT-PROCESS-ID
 #include <windows.h>
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "PositionWindow.h"
 #include "placement_scenarios.h"
+#include "platform/mdi_host.h"
 #include "rect_format.h"
 
 namespace {
@@ -75,53 +79,31 @@ void CallPositionWindow(const char* title, int width, int height, unsigned sourc
 
 // The stand-in host: a frame, its MDI client and editor windows.
 
-LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const HWND client = FindWindowExA(window, nullptr, "MDIClient", nullptr);
-    return client ? DefFrameProcA(window, client, message, wParam, lParam)
-                  : DefWindowProcA(window, message, wParam, lParam);
-}
+// The nested call a scenario asks for, made by the first editor that
+// answers WM_GETTEXT while the outer call runs.
+const Scenario* nestedScenario = nullptr;
 
 LRESULT CALLBACK EditorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_GETTEXT && nestedScenario) {
+        const Scenario* s = nestedScenario;
+        nestedScenario = nullptr;
+        positionWindow(s->nestedTitle, s->call.width, s->call.height, static_cast<BOOL>(s->call.sourceOnRight));
+    }
+    // The scenarios without a client area have editors that are plain children.
     if (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_MDICHILD)
         return DefMDIChildProcA(window, message, wParam, lParam);
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
 void RegisterClasses() {
-    const struct {
-        const char* name;
-        WNDPROC proc;
-    } classes[] = {
-        {"QDVSHELL", FrameProc},
-        {"QDV7Editor", EditorProc},
-        {"QDV7EditorX", DefWindowProcA},
-        {"QDV7EditorWithLongName", DefWindowProcA},
-    };
-    for (const auto& c : classes) {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = c.proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
-        wc.lpszClassName = c.name;
-        ok(RegisterClassA(&wc) != 0, "RegisterClassA(%s) failed: %lu", c.name, GetLastError());
-    }
+    ok(mdihost::RegisterHostClasses(mdihost::FrameProc, EditorProc), "RegisterHostClasses failed: %lu",
+       GetLastError());
+    for (const char* name : {"QDV7EditorX", "QDV7EditorWithLongName"})
+        ok(mdihost::RegisterWindowClass(name, DefWindowProcA, nullptr), "RegisterClassA(%s) failed", name);
 }
 
-// Pumps messages so that the windows settle before they are measured.
 void Flush() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
-RECT RectInClientOf(HWND window, HWND parent) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
+    mdihost::PumpMessages();
 }
 
 std::vector<HWND> ChildrenInZOrder(HWND parent) {
@@ -131,56 +113,170 @@ std::vector<HWND> ChildrenInZOrder(HWND parent) {
     return children;
 }
 
+HWND CreateFrame() {
+    // Top-level windows stay hidden: without a window manager, Wine takes
+    // seconds to destroy a shown one.
+    return CreateWindowExA(0, "QDVSHELL", "Host IDE", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20, 900, 700,
+                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+constexpr RECT ClientArea{0, 0, 820, 620};
+
+// Puts each editor of the client in the state its scenario window asks for.
+void ApplyShow(HWND client, HWND editor, Show show) {
+    if (show == Show::Minimized)
+        ShowWindow(editor, SW_MINIMIZE);
+    else if (show == Show::Maximized)
+        SendMessageA(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(editor), 0);
+}
+
+// Another instance of the host, in this process: what --other-instance runs.
+int RunOtherInstance(int scenarioIndex, DWORD parent) {
+    const Scenario& s = PlacementScenarios[scenarioIndex];
+    RegisterClasses();
+    const HWND frame = CreateFrame();
+    const HWND client = mdihost::CreateClient(frame, ClientArea);
+    for (const ScenarioWindow& w : s.windows) {
+        if (w.className && w.owner == Owner::OtherInstance)
+            ApplyShow(client, mdihost::OpenEditor(client, w.title, w.left, w.top, w.width, w.height, w.className),
+                      w.show);
+    }
+    // Frames made later come first in z-order; make sure of it.
+    SetWindowPos(frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Flush();
+    char name[64];
+    std::snprintf(name, sizeof name, "host_test-ready-%lu", parent);
+    const HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, name);
+    std::snprintf(name, sizeof name, "host_test-done-%lu", parent);
+    const HANDLE done = OpenEventA(SYNCHRONIZE, FALSE, name);
+    if (!ready || !done)
+        return 1;
+    SetEvent(ready);
+    // Answer messages (the other process reads titles) until told to go.
+    while (MsgWaitForMultipleObjects(1, &done, FALSE, 60000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
+        Flush();
+    return 0;
+}
+
+// Runs another instance for scenario `index` and waits until its windows
+// stand; the destructor lets it go.
+struct OtherInstance {
+    PROCESS_INFORMATION process{};
+    HANDLE ready = nullptr;
+    HANDLE done = nullptr;
+    HWND frame = nullptr;
+    HWND client = nullptr;
+
+    explicit OtherInstance(int index) {
+        char name[64];
+        std::snprintf(name, sizeof name, "host_test-ready-%lu", GetCurrentProcessId());
+        ready = CreateEventA(nullptr, TRUE, FALSE, name);
+        std::snprintf(name, sizeof name, "host_test-done-%lu", GetCurrentProcessId());
+        done = CreateEventA(nullptr, TRUE, FALSE, name);
+        char path[MAX_PATH];
+        GetModuleFileNameA(nullptr, path, sizeof path);
+        char command[MAX_PATH + 64];
+        std::snprintf(command, sizeof command, "\"%s\" --other-instance %d %lu", path, index, GetCurrentProcessId());
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        const bool started =
+            CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+        ok(started, "the other instance did not start: %lu", GetLastError());
+        if (!started)
+            return;
+        HANDLE waits[] = {ready, process.hProcess};
+        ok(WaitForMultipleObjects(2, waits, FALSE, 120000) == WAIT_OBJECT_0, "the other instance did not get ready");
+        for (HWND f = FindWindowExA(nullptr, nullptr, "QDVSHELL", nullptr); f && !frame;
+             f = FindWindowExA(nullptr, f, "QDVSHELL", nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(f, &owner);
+            if (owner == process.dwProcessId)
+                frame = f;
+        }
+        client = FindWindowExA(frame, nullptr, "MDIClient", nullptr);
+        // Otherwise the scenario would not test what it says.
+        ok(frame && FindWindowA("QDVSHELL", nullptr) == frame, "the other instance's frame does not come first");
+    }
+
+    // The other instance's editor of this title, looked up by the
+    // scenario's order among its windows of the same title.
+    HWND Editor(const char* title, int nth) const {
+        HWND editor = nullptr;
+        for (int i = 0; i <= nth; ++i)
+            editor = FindWindowExA(client, editor, "QDV7Editor", title);
+        return editor;
+    }
+
+    ~OtherInstance() {
+        SetEvent(done);
+        if (process.hProcess) {
+            WaitForSingleObject(process.hProcess, 30000);
+            CloseHandle(process.hProcess);
+            CloseHandle(process.hThread);
+        }
+        CloseHandle(ready);
+        CloseHandle(done);
+    }
+};
+
 struct Win32Host {
     HWND frame = nullptr;
     HWND client = nullptr;
     std::vector<HWND> windows;  // in scenario order
 
-    explicit Win32Host(const Scenario& s) {
+    OtherInstance* other = nullptr;  // another instance of the host, when the scenario has one
+
+    Win32Host(const Scenario& s, int index) {
         const HINSTANCE instance = GetModuleHandleA(nullptr);
         if (s.host != HostShape::NoFrame) {
-            frame = CreateWindowExA(0, "QDVSHELL", "Host IDE", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                                    20, 20, 900, 700, nullptr, nullptr, instance, nullptr);
+            frame = CreateFrame();
             ok(frame != nullptr, "frame not created");
         }
         if (s.host == HostShape::Full) {
-            CLIENTCREATESTRUCT ccs = {nullptr, 1000};
-            // No scroll bar styles: the client width must not change when
-            // windows reach past its edge.
-            client = CreateWindowExA(0, "MDIClient", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE,
-                                     0, 0, 820, 620, frame, nullptr, instance, &ccs);
+            client = mdihost::CreateClient(frame, ClientArea);
             ok(client != nullptr, "client not created");
+        }
+        for (const ScenarioWindow& w : s.windows) {
+            if (w.className && w.owner == Owner::OtherInstance && !other)
+                other = new OtherInstance(index);
         }
         for (const ScenarioWindow& w : s.windows) {
             if (!w.className)
                 break;
-            windows.push_back(CreateScenarioWindow(w, instance));
+            windows.push_back(CreateScenarioWindow(s, w, instance));
         }
         for (size_t i = 0; i < windows.size(); ++i) {
-            if (s.windows[i].minimized)
-                ShowWindow(windows[i], SW_MINIMIZE);
+            if (s.windows[i].owner == Owner::Host)
+                ApplyShow(client, windows[i], s.windows[i].show);
         }
+        if (s.active >= 0)
+            SendMessageA(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(windows[s.active]), 0);
         ArrangeZOrder(s);
         Flush();
     }
 
     ~Win32Host() {
-        for (HWND w : windows)
-            DestroyWindow(w);
+        for (size_t i = 0; i < windows.size(); ++i) {
+            if (!other || GetWindowThreadProcessId(windows[i], nullptr) == GetCurrentThreadId())
+                DestroyWindow(windows[i]);
+        }
         if (frame)
             DestroyWindow(frame);
+        delete other;
         Flush();
     }
 
-    HWND CreateScenarioWindow(const ScenarioWindow& w, HINSTANCE instance) {
-        const bool editor = std::string(w.className) == "QDV7Editor";
-        if (client && editor && !w.topLevel) {
-            return CreateMDIWindowA(w.className, w.title, WS_VISIBLE | WS_OVERLAPPEDWINDOW,
-                                    w.left, w.top, w.width, w.height, client, instance, 0);
+    HWND CreateScenarioWindow(const Scenario& s, const ScenarioWindow& w, HINSTANCE instance) {
+        if (w.owner == Owner::OtherInstance) {
+            int nth = 0;  // windows of the same title before this one
+            for (const ScenarioWindow* before = s.windows; before != &w; ++before)
+                nth += before->owner == Owner::OtherInstance && std::string(before->title) == w.title;
+            return other->Editor(w.title, nth);
         }
-        if (w.topLevel || !frame) {
-            // Top-level windows stay hidden: without a window manager, Wine
-            // takes seconds to destroy a shown one.
+        const bool editor = std::string(w.className) == "QDV7Editor";
+        if (client && editor && w.owner == Owner::Host)
+            return mdihost::OpenEditor(client, w.title, w.left, w.top, w.width, w.height, w.className);
+        if (w.owner == Owner::OtherProgram || !frame) {
             return CreateWindowExA(0, w.className, w.title, WS_OVERLAPPEDWINDOW,
                                    w.left, w.top, w.width, w.height, nullptr, nullptr, instance, nullptr);
         }
@@ -193,7 +289,7 @@ struct Win32Host {
     void ArrangeZOrder(const Scenario& s) {
         HWND above = HWND_TOP;
         for (size_t i = 0; i < windows.size(); ++i) {
-            if (s.windows[i].topLevel)
+            if (s.windows[i].owner != Owner::Host)
                 continue;
             SetWindowPos(windows[i], above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             above = windows[i];
@@ -203,16 +299,21 @@ struct Win32Host {
 
 struct Snapshot {
     std::vector<RECT> rects;  // screen coordinates
+    std::vector<Show> states;
     std::vector<HWND> clientOrder, frameOrder;
+    HWND active = nullptr;  // the active editor
 
     explicit Snapshot(const Win32Host& host) {
         for (HWND w : host.windows) {
             RECT rect{};
             GetWindowRect(w, &rect);
             rects.push_back(rect);
+            states.push_back(IsIconic(w) ? Show::Minimized : IsZoomed(w) ? Show::Maximized : Show::Normal);
         }
-        if (host.client)
+        if (host.client) {
             clientOrder = ChildrenInZOrder(host.client);
+            active = reinterpret_cast<HWND>(SendMessageA(host.client, WM_MDIGETACTIVE, 0, 0));
+        }
         if (host.frame)
             frameOrder = ChildrenInZOrder(host.frame);
     }
@@ -222,22 +323,34 @@ int CascadeStep() {
     return GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFRAME);
 }
 
-void TestScenario(const Scenario& s) {
-    Win32Host host(s);
+void TestScenario(const Scenario& s, int index) {
+    Win32Host host(s, index);
     // Windows that should stay put must be where the scenario put them.
     const Snapshot before(host);
+    if (s.nestedTitle)
+        nestedScenario = &s;
     CallPositionWindow(s.call.title, s.call.width, s.call.height, s.call.sourceOnRight);
+    ok(!s.nestedTitle || !nestedScenario, "%s: no WM_GETTEXT came to make the nested call", s.name);
+    nestedScenario = nullptr;
     Flush();
     const Snapshot after(host);
+    ok(before.states == after.states, "%s: a window's state changed", s.name);
+    ok(before.active == after.active, "%s: the active editor changed from %p to %p", s.name,
+       static_cast<void*>(before.active), static_cast<void*>(after.active));
 
     for (size_t i = 0; i < host.windows.size(); ++i) {
         if (static_cast<int>(i) == s.expect.target) {
+            // Where the user sees it once it is restored, if it was not normal.
+            if (after.states[i] != Show::Normal) {
+                SendMessageA(host.client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(host.windows[i]), 0);
+                Flush();
+            }
             RECT client{};
             GetClientRect(host.client, &client);
             const int left = s.expect.edge == Edge::Left ? 0 : client.right - s.call.width;
             const int top = s.expect.topBase + s.expect.topSteps * CascadeStep();
             const RECT expected{left, top, left + s.call.width, top + s.call.height};
-            const RECT actual = RectInClientOf(host.windows[i], host.client);
+            const RECT actual = mdihost::RectInClient(host.windows[i], host.client);
             ok(SameRect(expected, actual), "%s: target at %s, expected %s", s.name,
                FormatRect(actual).c_str(), FormatRect(expected).c_str());
             continue;
@@ -251,8 +364,9 @@ void TestScenario(const Scenario& s) {
 }
 
 void TestScenarios() {
+    int index = 0;
     for (const Scenario& s : PlacementScenarios)
-        TestScenario(s);
+        TestScenario(s, index++);
 }
 
 // Calls that must move nothing, with a full host present.
@@ -269,7 +383,7 @@ void TestCallsThatMoveNothing() {
         {"a title that names no editor", "C:\\src\\absent.h"},
     };
     for (const auto& c : calls) {
-        Win32Host host(s);
+        Win32Host host(s, 0);
         const Snapshot before(host);
         CallPositionWindow(c.title, 300, 200, 1);
         Flush();
@@ -283,6 +397,8 @@ void TestCallsThatMoveNothing() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--other-instance")
+        return RunOtherInstance(std::atoi(argv[2]), static_cast<DWORD>(std::strtoul(argv[3], nullptr, 10)));
     const char* dllPath = argc > 1 ? argv[1] : "PositionWindow.dll";
     const HMODULE dll = LoadLibraryA(dllPath);
     ok(dll != nullptr, "LoadLibraryA(%s) failed: %lu", dllPath, GetLastError());
