@@ -9,7 +9,7 @@ log() { printf '== %s\n' "$*"; }
 
 # Debian packages the builds and the Wine tests need; wine32 is i386.
 NATIVE_PACKAGES=(cmake g++ libgtest-dev python3 clang libclang-rt-14-dev)
-CROSS_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 xvfb xauth)
+CROSS_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb xauth)
 
 install_missing() {
     local missing=() pkg
@@ -78,6 +78,15 @@ prepare_wine() {
         /usr/lib/wine/wine64 wineboot -u >/dev/null 2>&1
         "$WINESERVER" -w
     fi
+    # Debian's Wine looks for fonts in the prefix's C:\windows\Fonts and in
+    # fontconfig's folders, not in /usr/share/wine/fonts where fonts-wine puts
+    # its own (strace shows no look there). Without Marlett the caption
+    # buttons draw as the letters "0 1 r", and without Tahoma the captions
+    # fall back to another face.
+    local font
+    for font in /usr/share/wine/fonts/*.ttf; do
+        [ -e "$font" ] && ln -sf "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+    done
 }
 
 # wine_loader ARCH: the loader for programs of the i686 or x86_64 build.
