@@ -32,10 +32,14 @@ extern "C" {
  *
  * A file whose counterpart (header for a source, source for a header) is
  * open and not minimised is placed at the counterpart's height; any other
- * editor is stacked below the editors already open. The z-order is kept.
- * Nothing is moved when the host's frame, client area or the editor cannot
- * be found. Nothing is returned or reported. Not thread-safe: call it from
- * one thread (the host's window thread) at a time.
+ * editor is stacked below the editors already open. The z-order and the
+ * active editor are kept; a maximised or minimised editor keeps its state
+ * and is shown at the placement when restored. Only this process's own
+ * frame is used. Nothing is moved when the host's frame, client area or the
+ * editor cannot be found. Nothing is returned or reported. Call it from the
+ * host's window thread: a call made while another is running (from a
+ * window procedure during the call, or from another thread) returns at once
+ * and does nothing.
  */
 void WINAPI PositionWindow(const char* title, int width, int height, BOOL sourceOnRight);
 
