@@ -48,15 +48,21 @@ XVFB_PID=
 start_display() {
     local n=90
     while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    local log=$ROOT/build/xvfb.log
+    mkdir -p "$ROOT/build"
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$log" 2>&1 &
     XVFB_PID=$!
     export DISPLAY=":$n"
+    # Its first start on a new machine (keymaps, fonts) can take seconds
+    # when the machine is busy.
     local i
-    for i in $(seq 50); do
+    for i in $(seq 600); do
         [ -e "/tmp/.X11-unix/X$n" ] && return 0
+        kill -0 "$XVFB_PID" 2>/dev/null || break
         sleep 0.1
     done
-    echo "Xvfb did not start on $DISPLAY" >&2
+    echo "Xvfb did not start on $DISPLAY; its output:" >&2
+    tail -n 20 "$log" >&2
     return 1
 }
 
