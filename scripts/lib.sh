@@ -44,24 +44,28 @@ cross_build() {  # cross_build ARCH (i686 or x86_64) -> build/ARCH
 }
 
 # An X display for Wine: a private Xvfb, stopped when the script exits.
+# Xvfb picks a free display number itself (-displayfd) and writes it once
+# it is ready: lock files in /tmp do not show every X server, since one in
+# another root (a chroot, a container) still holds the abstract socket.
 XVFB_PID=
 start_display() {
-    local n=90
-    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    local log=$ROOT/build/xvfb.log
+    local log=$ROOT/build/xvfb.log number=$ROOT/build/xvfb.display
     mkdir -p "$ROOT/build"
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$log" 2>&1 &
+    rm -f "$number"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number" >"$log" 2>&1 &
     XVFB_PID=$!
-    export DISPLAY=":$n"
     # Its first start on a new machine (keymaps, fonts) can take seconds
     # when the machine is busy.
     local i
     for i in $(seq 600); do
-        [ -e "/tmp/.X11-unix/X$n" ] && return 0
+        if [ -s "$number" ]; then
+            export DISPLAY=":$(head -n 1 "$number")"
+            return 0
+        fi
         kill -0 "$XVFB_PID" 2>/dev/null || break
         sleep 0.1
     done
-    echo "Xvfb did not start on $DISPLAY; its output:" >&2
+    echo "Xvfb did not start; its output:" >&2
     tail -n 20 "$log" >&2
     return 1
 }
