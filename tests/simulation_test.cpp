@@ -90,7 +90,20 @@ TEST_F(Simulation, BadHandlesFailAndLeaveOutputsAlone) {
         EXPECT_EQ(0, GetWindowTextA(window, text, 4));
         EXPECT_STREQ("xyz", text);
         EXPECT_EQ(FALSE, IsIconic(window));
+        EXPECT_EQ(FALSE, IsZoomed(window));
         EXPECT_EQ(FALSE, SetWindowPos(window, nullptr, 0, 0, 1, 1, SWP_NOZORDER));
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        EXPECT_EQ(FALSE, GetWindowPlacement(window, &placement));
+        EXPECT_EQ(FALSE, SetWindowPlacement(window, &placement));
+        if (window) {  // null is the screen there
+            EXPECT_EQ(0, MapWindowPoints(window, frame, &point, 1));
+            EXPECT_EQ(5, point.x);
+        }
+        DWORD process = 77;
+        EXPECT_EQ(0u, GetWindowThreadProcessId(window, &process));
+        EXPECT_EQ(77u, process);
+        EXPECT_EQ(nullptr, GetParent(window));
     }
     EXPECT_TRUE(winsim::SetWindowPosCalls().empty());
 }
@@ -103,6 +116,41 @@ TEST_F(Simulation, SetWindowPosKeepsOrRaisesZOrder) {
     EXPECT_EQ((std::vector<HWND>{b, a}), winsim::Children(frame));
     EXPECT_EQ(2, winsim::MoveCount(b));
     EXPECT_EQ(0, winsim::MoveCount(a));
+}
+
+TEST_F(Simulation, OnlyANormalWindowsRestoredRectangleFollowsAMove) {
+    // As on the platform: moving a maximised or minimised window does not
+    // change where it is restored to; SetWindowPlacement does.
+    const HWND client = winsim::CreateWindowSim(frame, "MDIClient", "", RECT{0, 0, 400, 300});
+    const RECT restored{10, 20, 110, 120};
+    for (winsim::WindowState state : {winsim::WindowState::Maximized, winsim::WindowState::Minimized}) {
+        const HWND w = winsim::CreateWindowSim(client, "Editor", "", restored, state);
+        ASSERT_TRUE(SetWindowPos(w, nullptr, 50, 60, 10, 10, SWP_NOZORDER | SWP_NOACTIVATE));
+        EXPECT_EQ(state, winsim::State(w));
+        winsim::Restore(w);
+        EXPECT_TRUE(SameRect(restored, winsim::RectInParent(w))) << FormatRect(winsim::RectInParent(w));
+
+        SetWindowPos(w, nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE);
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        ASSERT_TRUE(GetWindowPlacement(w, &placement));
+        placement.rcNormalPosition = RECT{5, 6, 7, 8};
+        placement.showCmd = state == winsim::WindowState::Maximized ? SW_SHOWMAXIMIZED : SW_SHOWMINNOACTIVE;
+        ASSERT_TRUE(SetWindowPlacement(w, &placement));
+        EXPECT_EQ(state, winsim::State(w));
+        winsim::Restore(w);
+        EXPECT_TRUE(SameRect(RECT{5, 6, 7, 8}, winsim::RectInParent(w))) << FormatRect(winsim::RectInParent(w));
+    }
+}
+
+TEST_F(Simulation, MovingAnMdiChildActivatesAndRaisesItUnlessTold) {
+    const HWND client = winsim::CreateWindowSim(frame, "MDIClient", "", RECT{0, 0, 400, 300});
+    const HWND top = winsim::CreateWindowSim(client, "Editor", "", RECT{});
+    const HWND below = winsim::CreateWindowSim(client, "Editor", "", RECT{});
+    SetWindowPos(below, nullptr, 1, 1, 1, 1, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ((std::vector<HWND>{top, below}), winsim::Children(client));
+    SetWindowPos(below, nullptr, 1, 1, 1, 1, SWP_NOZORDER);
+    EXPECT_EQ((std::vector<HWND>{below, top}), winsim::Children(client));
 }
 
 TEST_F(Simulation, MetricsCanBeSet) {
