@@ -138,3 +138,5 @@ if(MINGW AND CMAKE_SIZEOF_VOID_P EQUAL 4)
             --dllname PositionWindow.dll --output-lib $<TARGET_LINKER_FILE:PositionWindow>
     VERBATIM)
 endif()
+
+include(cmake/Install.cmake)
