@@ -4,7 +4,7 @@ enable_language(RC)
 # With DEMO, WINE_BENCHMARK and BUILD_TESTING off, the build makes the DLL and
 # its import libraries alone. A CRT-free toolchain (see
 # clang-cl-toolchain-common.cmake) cannot link the programs; there the first
-# two default to off.
+# two default to off and BUILD_TESTING runs the tests of tests/kit.
 if(CRT_FREE_TOOLCHAIN)
   set(_programs_default OFF)
 else()
@@ -122,8 +122,12 @@ if(WINE_BENCHMARK)
 endif()
 
 include(CTest)
-if(BUILD_TESTING AND NOT CRT_FREE_TOOLCHAIN)
-  add_subdirectory(tests/win32)
+if(BUILD_TESTING)
+  if(CRT_FREE_TOOLCHAIN)
+    add_subdirectory(tests/kit)
+  else()
+    add_subdirectory(tests/win32)
+  endif()
 endif()
 
 # A 32-bit host that declares the function WINAPI refers to

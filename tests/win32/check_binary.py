@@ -3,7 +3,10 @@
 
 Fails on a missing, extra or decorated export; an import from anything but
 KERNEL32.dll, USER32.dll and msvcrt.dll; a wrong machine type; a missing
-DYNAMIC_BASE or NX_COMPAT; a 32-bit DLL over 64 KiB; and, in a 32-bit build,
+DYNAMIC_BASE or NX_COMPAT; a build time stamped into the image; a PDB named
+with its build folder; a DLL over its size limit (64 KiB for a 32-bit one
+unless --max-size says otherwise); in a DLL without an entry point, an object
+with a dynamic initialiser, which nothing would run; and, in a 32-bit build,
 an export that is not stdcall (its object symbol must be _PositionWindow@16).
 """
 import argparse
@@ -15,6 +18,9 @@ import sys
 EXPORTS = ["PositionWindow"]
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "msvcrt.dll"}
 MAX_32BIT_SIZE = 64 * 1024
+# Sections that hold dynamic initialisers: MSVC's C++ initialiser table, and
+# GCC's constructor lists.
+INITIALISER_SECTIONS = re.compile(r"^\s*\d+\s+(\.CRT\$XC\w*|\.ctors\S*|\.init_array\S*)\s", re.M)
 FORMATS = {"i686": ("pei-i386", "010b"), "x86_64": ("pei-x86-64", "020b")}
 
 
@@ -59,12 +65,41 @@ def check(args):
         if flag not in characteristics:
             problems.append(f"{flag} is not set")
 
-    size = os.path.getsize(args.dll)
-    if args.arch == "i686" and size > MAX_32BIT_SIZE:
-        problems.append(f"{size} bytes, over the {MAX_32BIT_SIZE}-byte limit")
+    # Two builds of one commit must give the same bytes: the image carries
+    # no link time (zero, or lld's /Brepro content hash) and neither does its
+    # export table.
+    stamp = re.search(r"^Time/Date\s+(.*)$", headers, re.M)
+    if not stamp or not ("reproducible build" in stamp.group(1) or "1970" in stamp.group(1)):
+        problems.append(f"the image is stamped with its link time: {stamp.group(1) if stamp else '?'}")
+    export_stamp = re.search(r"^Time/Date stamp\s+(\S+)", headers, re.M)
+    if export_stamp and int(export_stamp.group(1), 16) != 0:
+        problems.append(f"the export table is stamped {export_stamp.group(1)}")
+
+    with open(args.dll, "rb") as f:
+        image = f.read()
+    codeview = image.find(b"RSDS")
+    if codeview >= 0:
+        pdb = image[codeview + 24:image.index(b"\0", codeview + 24)].decode("latin-1")
+        if "/" in pdb or "\\" in pdb:
+            problems.append(f"the DLL names its PDB with a folder: {pdb}")
+
+    size = len(image)
+    max_size = args.max_size if args.max_size else (MAX_32BIT_SIZE if args.arch == "i686" else 0)
+    if max_size and size > max_size:
+        problems.append(f"{size} bytes, over the {max_size}-byte limit")
+
+    # Resource files (.res) are no COFF objects and hold no code.
+    objects = [path for item in args.object for path in item.split(";")
+               if path and not path.lower().endswith(".res")]
+    entry = re.search(r"^AddressOfEntryPoint\s+([0-9a-fA-F]+)", headers, re.M)
+    if entry and int(entry.group(1), 16) == 0:
+        for path in objects:
+            found = INITIALISER_SECTIONS.findall(objdump(args.objdump, "-h", path))
+            if found:
+                problems.append(f"{os.path.basename(path)} has a dynamic initialiser ({found[0]}), "
+                                "but the DLL has no entry point to run it")
 
     if args.arch == "i686":
-        objects = [path for item in args.object for path in item.split(";") if path]
         symbols = "".join(objdump(args.objdump, "-t", path) for path in objects)
         if not re.search(r"\s_PositionWindow@16$", symbols, re.M):
             problems.append("no _PositionWindow@16 symbol: the export is not stdcall with 16 bytes of arguments")
@@ -79,6 +114,8 @@ def main():
     parser.add_argument("--arch", required=True, choices=sorted(FORMATS))
     parser.add_argument("--dll", required=True)
     parser.add_argument("--object", nargs="*", default=[])
+    parser.add_argument("--max-size", type=int, default=0,
+                        help="size limit in bytes (default: 64 KiB for a 32-bit DLL)")
     args = parser.parse_args()
     problems = check(args)
     for problem in problems:
