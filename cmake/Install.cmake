@@ -51,6 +51,11 @@ endif()
 configure_file(cmake/PositionWindowConfig.cmake.in PositionWindowConfig.cmake @ONLY)
 write_basic_package_version_file(PositionWindowConfigVersion.cmake
   COMPATIBILITY SameMajorVersion ${_arch_independent})
+if(INSTALL_LAYOUT STREQUAL "devel-zip")
+  configure_file(docs/kit/README.md.in kit-README.md @ONLY)
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/kit-README.md DESTINATION . RENAME README.md)
+endif()
+
 install(FILES
   ${CMAKE_CURRENT_BINARY_DIR}/PositionWindowConfig.cmake
   ${CMAKE_CURRENT_BINARY_DIR}/PositionWindowConfigVersion.cmake

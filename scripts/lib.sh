@@ -10,6 +10,9 @@ log() { printf '== %s\n' "$*"; }
 # Debian packages the builds and the Wine tests need; wine32 is i386.
 NATIVE_PACKAGES=(cmake g++ libgtest-dev python3 clang libclang-rt-14-dev)
 CROSS_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb xauth)
+# The MSVC-ABI build (clang-cl, lld-link, llvm-rc, llvm-dlltool) reads the
+# mingw-w64 headers and uses mingw's dlltool and objdump.
+KIT_PACKAGES=(cmake python3 clang-14 clang-tools-14 lld-14 llvm-14 g++-mingw-w64-i686 g++-mingw-w64-x86-64)
 
 install_missing() {
     local missing=() pkg
@@ -41,6 +44,14 @@ configure_and_build() {
 cross_build() {  # cross_build ARCH (i686 or x86_64) -> build/ARCH
     configure_and_build "$ROOT/build/$1" \
         -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw-$1.cmake" -DCMAKE_BUILD_TYPE=Release
+}
+
+# msvc_build DIR ARCH [cmake arguments...]: the MSVC-ABI DLL (clang-cl).
+msvc_build() {
+    local dir=$1 arch=$2
+    shift 2
+    configure_and_build "$dir" \
+        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-clang-cl-$arch.cmake" -DCMAKE_BUILD_TYPE=Release "$@"
 }
 
 # An X display for Wine: a private Xvfb, stopped when the script exits.
