@@ -4,7 +4,8 @@
 # Builds the consumer project in this folder with mingw-w64 for ARCH (i686
 # or x86_64) in WORK_DIR against the PositionWindow package under PREFIX (an
 # install prefix or the unpacked release archive), and runs its host with
-# WINE (default: Wine's loader for ARCH).
+# WINE (default: Wine's loader for ARCH). Prints the package found and the
+# host's result; the build's output only when it fails.
 set -euo pipefail
 arch=$1
 prefix=$2
@@ -18,9 +19,15 @@ case $arch in
 esac
 
 rm -rf "$work"
-cmake -S "$here" -B "$work" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-$arch.cmake" \
-    -DCMAKE_PREFIX_PATH="$prefix"
-cmake --build "$work"
+mkdir -p "$work"
+log=$work/build.log
+if ! { cmake -S "$here" -B "$work" -DCMAKE_BUILD_TYPE=Release \
+           -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-$arch.cmake" \
+           -DCMAKE_PREFIX_PATH="$prefix" && cmake --build "$work"; } >"$log" 2>&1; then
+    cat "$log"
+    echo "run_consumer.sh: the consumer did not build against $prefix" >&2
+    exit 1
+fi
+grep -- '^-- PositionWindow' "$log"
 cd "$work"
 "$wine" import_host.exe
