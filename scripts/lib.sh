@@ -95,6 +95,9 @@ prepare_wine() {
     local marker=$WINEPREFIX/system.reg
     [ "$WINE32" = yes ] && marker=$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll
     if [ ! -f "$marker" ]; then
+        # A prefix made before 32-bit Wine worked has no 32-bit system
+        # folder, and wineboot -u does not add one: start it afresh.
+        rm -rf "$WINEPREFIX"
         log "initialising the Wine prefix $WINEPREFIX"
         /usr/lib/wine/wine64 wineboot -u >/dev/null 2>&1
         "$WINESERVER" -w
