@@ -13,14 +13,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
-# CTest runs the Windows test programs through Wine. The caller may name
-# another loader in WINE_LOADER.
-if(DEFINED ENV{WINE_LOADER})
-  set(CMAKE_CROSSCOMPILING_EMULATOR $ENV{WINE_LOADER})
-else()
-  find_program(WINE_PROGRAM NAMES ${MINGW_WINE} PATHS /usr/lib/wine NO_DEFAULT_PATH)
-  if(NOT WINE_PROGRAM)
-    find_program(WINE_PROGRAM NAMES ${MINGW_WINE})
-  endif()
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_PROGRAM})
-endif()
+set(WINE_LOADER_NAME ${MINGW_WINE})
+include(${CMAKE_CURRENT_LIST_DIR}/wine-emulator.cmake)

@@ -24,13 +24,16 @@ bool IsOtherOpenEditor(HWND window) {
 
 }  // namespace
 
-int SaturatingAdd(int a, int b) {
-    const long long sum = static_cast<long long>(a) + b;
-    if (sum > INT_MAX)
+int Saturated(long long value) {
+    if (value > INT_MAX)
         return INT_MAX;
-    if (sum < INT_MIN)
+    if (value < INT_MIN)
         return INT_MIN;
-    return static_cast<int>(sum);
+    return static_cast<int>(value);
+}
+
+int SaturatingAdd(int a, int b) {
+    return Saturated(static_cast<long long>(a) + b);
 }
 
 int CaptionStep() {

@@ -21,5 +21,8 @@ BOOL CALLBACK CascadeScanProc(HWND window, LPARAM parameter);
 // rectangle cannot be read counts as at the screen origin.
 int TopInClient(HWND window, HWND client);
 
+// `value`, or the nearest int to it.
+int Saturated(long long value);
+
 // a + b, held within int.
 int SaturatingAdd(int a, int b);

@@ -1,7 +1,6 @@
 #include "platform/window_api.h"
 
 #include <atomic>
-#include <climits>
 #include <cstring>
 
 #include "PositionWindow.h"
@@ -45,12 +44,7 @@ HWND FindOwnHostFrame() {
 int RightEdgeLeft(HWND client, int width) {
     RECT rect{};
     GetClientRect(client, &rect);
-    const long long left = static_cast<long long>(rect.right) - width;
-    if (left < INT_MIN)
-        return INT_MIN;
-    if (left > INT_MAX)
-        return INT_MAX;
-    return static_cast<int>(left);
+    return Saturated(static_cast<long long>(rect.right) - width);
 }
 
 // Moves and sizes the target without activating it: for an MDI child that

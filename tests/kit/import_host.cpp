@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include "PositionWindow.h"
+#include "platform/mdi_host.h"
 
 namespace {
 
@@ -38,60 +39,22 @@ void ExpectRect(const char* what, const RECT& actual, const RECT& expected) {
     Print(line);
 }
 
-LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const HWND client = FindWindowExA(window, nullptr, "MDIClient", nullptr);
-    return client ? DefFrameProcA(window, client, message, wParam, lParam)
-                  : DefWindowProcA(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK EditorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefMDIChildProcA(window, message, wParam, lParam);
-}
-
-bool Register(const char* name, WNDPROC proc) {
-    WNDCLASSA wc;
-    ZeroMemory(&wc, sizeof wc);
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = name;
-    return RegisterClassA(&wc) != 0;
-}
-
-void Flush() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
-RECT InClient(HWND window, HWND client) {
-    RECT rect;
-    GetWindowRect(window, &rect);
-    MapWindowPoints(nullptr, client, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 int Run() {
-    if (!Register("QDVSHELL", FrameProc) || !Register("QDV7Editor", EditorProc)) {
+    if (!mdihost::RegisterHostClasses()) {
         Print("import_host: cannot register the window classes\n");
         return 1;
     }
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
-    const HWND frame = CreateWindowExA(0, "QDVSHELL", "Host IDE", WS_OVERLAPPEDWINDOW, 20, 20, 900,
-                                       700, nullptr, nullptr, instance, nullptr);
-    CLIENTCREATESTRUCT ccs = {nullptr, 1000};
-    const HWND client = CreateWindowExA(0, "MDIClient", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 820,
-                                        620, frame, nullptr, instance, &ccs);
-    const HWND source = CreateMDIWindowA("QDV7Editor", "C:\\kit\\main.cpp", WS_VISIBLE, 400, 40,
-                                         200, 100, client, instance, 0);
-    const HWND header = CreateMDIWindowA("QDV7Editor", "C:\\kit\\main.h", WS_VISIBLE, 60, 90,
-                                         150, 120, client, instance, 0);
+    const HWND frame = CreateWindowExA(0, mdihost::FrameClass, "Host IDE", WS_OVERLAPPEDWINDOW, 20, 20, 900,
+                                       700, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    const RECT clientArea = {0, 0, 820, 620};
+    const HWND client = mdihost::CreateClient(frame, clientArea);
+    const HWND source = mdihost::OpenEditor(client, "C:\\kit\\main.cpp", 400, 40, 200, 100);
+    const HWND header = mdihost::OpenEditor(client, "C:\\kit\\main.h", 60, 90, 150, 120);
     if (!frame || !client || !source || !header) {
         Print("import_host: cannot create the host's windows\n");
         return 1;
     }
-    Flush();
+    mdihost::PumpMessages();
     RECT area;
     GetClientRect(client, &area);
 
@@ -99,17 +62,17 @@ int Run() {
     // with its open source; then the source against the right edge, level
     // with the header.
     PositionWindow("C:\\kit\\main.h", 300, 200, TRUE);
-    Flush();
+    mdihost::PumpMessages();
     const RECT headerExpected = {0, 40, 300, 240};
-    ExpectRect("main.h", InClient(header, client), headerExpected);
+    ExpectRect("main.h", mdihost::RectInClient(header, client), headerExpected);
 
     PositionWindow("C:\\kit\\main.cpp", 250, 150, TRUE);
-    Flush();
+    mdihost::PumpMessages();
     const RECT sourceExpected = {area.right - 250, 40, area.right, 190};
-    ExpectRect("main.cpp", InClient(source, client), sourceExpected);
+    ExpectRect("main.cpp", mdihost::RectInClient(source, client), sourceExpected);
 
     DestroyWindow(frame);
-    Flush();
+    mdihost::PumpMessages();
     char line[64];
     wsprintfA(line, "import_host: %d passed, %d failed\n", passed, failed);
     Print(line);

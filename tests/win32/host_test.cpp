@@ -102,10 +102,6 @@ void RegisterClasses() {
         ok(mdihost::RegisterWindowClass(name, DefWindowProcA, nullptr), "RegisterClassA(%s) failed", name);
 }
 
-void Flush() {
-    mdihost::PumpMessages();
-}
-
 std::vector<HWND> ChildrenInZOrder(HWND parent) {
     std::vector<HWND> children;
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
@@ -143,7 +139,7 @@ int RunOtherInstance(int scenarioIndex, DWORD parent) {
     }
     // Frames made later come first in z-order; make sure of it.
     SetWindowPos(frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    Flush();
+    mdihost::PumpMessages();
     char name[64];
     std::snprintf(name, sizeof name, "host_test-ready-%lu", parent);
     const HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, name);
@@ -154,7 +150,7 @@ int RunOtherInstance(int scenarioIndex, DWORD parent) {
     SetEvent(ready);
     // Answer messages (the other process reads titles) until told to go.
     while (MsgWaitForMultipleObjects(1, &done, FALSE, 60000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
-        Flush();
+        mdihost::PumpMessages();
     return 0;
 }
 
@@ -252,7 +248,7 @@ struct Win32Host {
         if (s.active >= 0)
             SendMessageA(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(windows[s.active]), 0);
         ArrangeZOrder(s);
-        Flush();
+        mdihost::PumpMessages();
     }
 
     ~Win32Host() {
@@ -263,7 +259,7 @@ struct Win32Host {
         if (frame)
             DestroyWindow(frame);
         delete other;
-        Flush();
+        mdihost::PumpMessages();
     }
 
     HWND CreateScenarioWindow(const Scenario& s, const ScenarioWindow& w, HINSTANCE instance) {
@@ -332,7 +328,7 @@ void TestScenario(const Scenario& s, int index) {
     CallPositionWindow(s.call.title, s.call.width, s.call.height, s.call.sourceOnRight);
     ok(!s.nestedTitle || !nestedScenario, "%s: no WM_GETTEXT came to make the nested call", s.name);
     nestedScenario = nullptr;
-    Flush();
+    mdihost::PumpMessages();
     const Snapshot after(host);
     ok(before.states == after.states, "%s: a window's state changed", s.name);
     ok(before.active == after.active, "%s: the active editor changed from %p to %p", s.name,
@@ -343,7 +339,7 @@ void TestScenario(const Scenario& s, int index) {
             // Where the user sees it once it is restored, if it was not normal.
             if (after.states[i] != Show::Normal) {
                 SendMessageA(host.client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(host.windows[i]), 0);
-                Flush();
+                mdihost::PumpMessages();
             }
             RECT client{};
             GetClientRect(host.client, &client);
@@ -386,7 +382,7 @@ void TestCallsThatMoveNothing() {
         Win32Host host(s, 0);
         const Snapshot before(host);
         CallPositionWindow(c.title, 300, 200, 1);
-        Flush();
+        mdihost::PumpMessages();
         const Snapshot after(host);
         for (size_t i = 0; i < host.windows.size(); ++i)
             ok(SameRect(before.rects[i], after.rects[i]), "%s moved window %u", c.what, static_cast<unsigned>(i));
