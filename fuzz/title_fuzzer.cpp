@@ -1,11 +1,14 @@
-// Title parsing on arbitrary bytes. The host hands the library whatever its
-// window titles hold, so every invariant the placement code relies on must
-// hold for any title, not just for file paths.
+// Title parsing on arbitrary bytes, in single-byte and double-byte code
+// pages. The host hands the library whatever its window titles hold, so
+// every invariant the placement code relies on must hold for any title, not
+// just for file paths. The first input byte picks the code page's lead
+// bytes; the rest is the title.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "naming/editor_title.h"
@@ -27,23 +30,69 @@ constexpr unsigned char GuardByte = 0xA5;
             Fail(#condition, (title));   \
     } while (0)
 
-bool HasSeparator(const char* text) {
-    return std::strchr(text, '\\') || std::strchr(text, '/');
-}
+// Lead-byte lists as the platform gives them: none, those of code pages 932
+// and 936, and odd ones (ASCII, the separators and the terminator among
+// them) that no real code page has but that must not break the parser.
+const unsigned char LeadRanges[][12] = {
+    {0},
+    {0x81, 0x9F, 0xE0, 0xFC, 0, 0},
+    {0x81, 0xFE, 0, 0},
+    {0x00, 0x7F, 0, 0},
+    {0x2E, 0x2F, 0x3A, 0x3A, 0x5C, 0x5C, 0x20, 0x20, 0, 0},
+    {0x80, 0xFF, 0, 0},
+};
+
+// The fuzzer's own reading of a list: which bytes are lead bytes.
+struct Oracle {
+    bool lead[256] = {};
+    explicit Oracle(const unsigned char* ranges) {
+        for (int i = 0; i + 1 < 12 && (ranges[i] || ranges[i + 1]); i += 2) {
+            for (int b = ranges[i]; b <= ranges[i + 1]; ++b)
+                lead[b] = b != 0;
+        }
+    }
+    // Where each character of `text[0, length)` starts, and `length` if a
+    // character ends there.
+    std::vector<bool> Starts(const char* text, size_t length) const {
+        std::vector<bool> starts(length + 1, false);
+        size_t i = 0;
+        while (i < length) {
+            starts[i] = true;
+            i += lead[static_cast<unsigned char>(text[i])] && text[i + 1] != '\0' ? 2 : 1;
+        }
+        if (i == length)
+            starts[length] = true;
+        return starts;
+    }
+    // Whether `text` holds `c` as a character of its own.
+    bool HoldsCharacter(const char* text, char c) const {
+        const size_t length = std::strlen(text);
+        const std::vector<bool> starts = Starts(text, length);
+        for (size_t i = 0; i < length; ++i) {
+            if (starts[i] && text[i] == c)
+                return true;
+        }
+        return false;
+    }
+};
 
 struct Split {
     // Each buffer is the declared size plus a guard zone that catches any
     // write past the size the library was given.
     unsigned char name[FileNameBufferSize + GuardSize];
     unsigned char extension[ExtensionBufferSize + GuardSize];
-    NarrowString base;
+    std::string base;
+    size_t baseSize = 0;  // as NarrowString reports it
 };
 
-void RunSplit(const char* title, Split* out) {
+void RunSplit(const char* title, const LeadBytes& leadBytes, Split* out) {
     std::memset(out->name, GuardByte, sizeof out->name);
     std::memset(out->extension, GuardByte, sizeof out->extension);
-    out->base = SplitEditorTitle(title, reinterpret_cast<char*>(out->name), FileNameBufferSize,
-                                 reinterpret_cast<char*>(out->extension), ExtensionBufferSize);
+    const NarrowString base = SplitEditorTitle(title, reinterpret_cast<char*>(out->name), FileNameBufferSize,
+                                               reinterpret_cast<char*>(out->extension), ExtensionBufferSize,
+                                               leadBytes);
+    out->base = base.c_str();
+    out->baseSize = base.size();
 }
 
 void CheckGuard(const unsigned char* buffer, size_t size, const char* title) {
@@ -55,15 +104,20 @@ void CheckGuard(const unsigned char* buffer, size_t size, const char* title) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size == 0)
+        return 0;
+    const unsigned char* ranges = LeadRanges[data[0] % (sizeof LeadRanges / sizeof LeadRanges[0])];
+    const LeadBytes leadBytes = LeadBytes::FromRanges(ranges, sizeof LeadRanges[0]);
+    const Oracle oracle(ranges);
     // A heap copy sized exactly, so that reading past the terminator is
     // caught by the address sanitizer.
-    std::vector<char> copy(data, data + size);
+    std::vector<char> copy(data + 1, data + size);
     copy.push_back('\0');
     const char* title = copy.data();
     const size_t titleLength = std::strlen(title);
 
     Split first;
-    RunSplit(title, &first);
+    RunSplit(title, leadBytes, &first);
     CheckGuard(first.name, FileNameBufferSize, title);
     CheckGuard(first.extension, ExtensionBufferSize, title);
 
@@ -74,25 +128,44 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // The base name is exactly the two buffers one after the other.
     CHECK(first.base.size() == nameLength + extensionLength, title);
-    CHECK(std::strlen(first.base.c_str()) == first.base.size(), title);
+    CHECK(first.baseSize == first.base.size(), title);
     CHECK(std::memcmp(first.base.c_str(), name, nameLength) == 0, title);
     CHECK(std::memcmp(first.base.c_str() + nameLength, extension, extensionLength) == 0, title);
 
     // The extension is the dot and what follows it in the file name; neither
-    // part reaches into a directory.
+    // part reaches into a directory. Only characters count: the second byte
+    // of a double-byte character is no dot, separator or space.
     CHECK(extensionLength == 0 || extension[0] == '.', title);
-    CHECK(extensionLength == 0 || std::strchr(extension + 1, '.') == nullptr, title);
-    CHECK(!HasSeparator(extension), title);
-    CHECK(!HasSeparator(name), title);
+    CHECK(extensionLength == 0 || !oracle.HoldsCharacter(extension + 1, '.'), title);
+    for (const char separator : {'\\', '/'})
+        CHECK(!oracle.HoldsCharacter(name, separator) && !oracle.HoldsCharacter(extension, separator), title);
     // A space in the file name starts the suffix, so none survives in either
     // part.
-    CHECK(!std::strchr(name, ' ') && !std::strchr(extension, ' '), title);
+    CHECK(!oracle.HoldsCharacter(name, ' ') && !oracle.HoldsCharacter(extension, ' '), title);
 
-    // Normalisation only cuts a suffix off.
-    const NarrowString normalized = NormalizeEditorTitle(title);
+    // Normalisation only cuts a suffix off, between two characters.
+    const NarrowString normalized = NormalizeEditorTitle(title, leadBytes);
     CHECK(std::strlen(normalized.c_str()) == normalized.size(), title);
     CHECK(normalized.size() <= titleLength, title);
     CHECK(std::memcmp(normalized.c_str(), title, normalized.size()) == 0, title);
+    const std::vector<bool> starts = oracle.Starts(title, titleLength);
+    CHECK(starts[normalized.size()], title);
+
+    // The file name starts after the last separator character, or after a
+    // drive, and ends between two characters even when it was cut to fit.
+    size_t nameStart = 0;
+    for (size_t i = 0; i < normalized.size(); ++i) {
+        if (starts[i] && (title[i] == '\\' || title[i] == '/'))
+            nameStart = i + 1;
+    }
+    const char first0 = title[0];
+    const bool drive = normalized.size() >= 2 && starts[1] && title[1] == ':' &&
+                       ((first0 >= 'A' && first0 <= 'Z') || (first0 >= 'a' && first0 <= 'z'));
+    if (drive && nameStart < 2)
+        nameStart = 2;
+    CHECK(nameStart + nameLength <= normalized.size(), title);
+    CHECK(std::memcmp(title + nameStart, name, nameLength) == 0, title);
+    CHECK(starts[nameStart + nameLength], title);
 
     // When neither part was cut to fit its buffer, the base name is the end
     // of the normalised title, right after a separator, a drive or nothing.
@@ -101,22 +174,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const size_t start = normalized.size() - first.base.size();
         CHECK(std::memcmp(normalized.c_str() + start, first.base.c_str(), first.base.size()) == 0,
               title);
+        CHECK(starts[start], title);
         if (start > 0) {
             const char before = normalized.c_str()[start - 1];
+            CHECK(starts[start - 1], title);
             CHECK(before == '\\' || before == '/' || (start == 2 && before == ':'), title);
         }
     }
 
     // No hidden state: a second run gives the very same answer.
     Split second;
-    RunSplit(title, &second);
+    RunSplit(title, leadBytes, &second);
     CHECK(std::strcmp(reinterpret_cast<const char*>(second.name), name) == 0, title);
     CHECK(std::strcmp(reinterpret_cast<const char*>(second.extension), extension) == 0, title);
-    CHECK(std::strcmp(second.base.c_str(), first.base.c_str()) == 0, title);
-    const NarrowString normalizedAgain = NormalizeEditorTitle(title);
+    CHECK(second.base == first.base, title);
+    const NarrowString normalizedAgain = NormalizeEditorTitle(title, leadBytes);
     CHECK(std::strcmp(normalizedAgain.c_str(), normalized.c_str()) == 0, title);
 
-    const NarrowString baseName = EditorBaseName(title);
+    const NarrowString baseName = EditorBaseName(title, leadBytes);
     CHECK(std::strcmp(baseName.c_str(), first.base.c_str()) == 0, title);
     return 0;
 }

@@ -2,14 +2,20 @@
 
 #include <cstddef>
 
-// Case-insensitive equality of two whole NUL-terminated strings. Only the
-// ASCII letters A-Z and a-z are folded; every other byte, 0x80 and above
-// included, compares exactly. Bytes are read as unsigned, so no table is
-// ever indexed with a negative value and the result does not depend on the
-// process locale. A null pointer equals only another null pointer.
-bool EqualsIgnoringCase(const char* a, const char* b);
+#include "naming/lead_bytes.h"
 
-// Copies at most `destSize - 1` bytes of the `sourceLength` bytes at `source`
-// into `dest` and terminates it; returns the number of bytes copied. Writes
-// nothing when `destSize` is 0.
-size_t CopyBounded(char* dest, size_t destSize, const char* source, size_t sourceLength);
+// Case-insensitive equality of two whole NUL-terminated strings. Only the
+// ASCII letters A-Z and a-z are folded, and only where they are characters
+// of their own: the second byte of a double-byte character (see LeadBytes)
+// compares exactly, as does every byte of 0x80 and above. Bytes are read as
+// unsigned, so the result does not depend on the process locale. A null
+// pointer equals only another null pointer.
+bool EqualsIgnoringCase(const char* a, const char* b, const LeadBytes& leadBytes = LeadBytes());
+
+// Copies whole characters of the `sourceLength` bytes at `source` into
+// `dest`, at most `destSize - 1` bytes of them, and terminates it; returns
+// the number of bytes copied. A double-byte character that does not fit is
+// left out whole rather than cut in half. Writes nothing when `destSize` is
+// 0.
+size_t CopyBounded(char* dest, size_t destSize, const char* source, size_t sourceLength,
+                   const LeadBytes& leadBytes = LeadBytes());

@@ -2,17 +2,23 @@
 
 #include <cstddef>
 
+#include "naming/lead_bytes.h"
 #include "naming/narrow_string.h"
 
 // Sizes of the buffers that receive a file name and an extension, the
-// terminating NUL included. Longer parts are cut to fit.
+// terminating NUL included. Longer parts are cut to fit, between characters.
 constexpr size_t FileNameBufferSize = 256;
 constexpr size_t ExtensionBufferSize = 256;
+
+// Every function here reads the title character by character as the ANSI
+// code page with `leadBytes` writes it: the second byte of a double-byte
+// character is never a colon, space, separator or dot. The default is a
+// single-byte code page.
 
 // The editor title with its suffix removed: everything from the last colon
 // on (unless that colon is a drive colon at index 1), then everything from
 // the first space after the last backslash on. A null title is empty.
-NarrowString NormalizeEditorTitle(const char* title);
+NarrowString NormalizeEditorTitle(const char* title, const LeadBytes& leadBytes = LeadBytes());
 
 // Splits the normalised title into file name (no drive, directory or
 // extension) and extension (with its dot, or empty), writes each into its
@@ -21,7 +27,8 @@ NarrowString NormalizeEditorTitle(const char* title);
 // "/" separate directories. The caller's title is not changed.
 NarrowString SplitEditorTitle(const char* title,
                               char* name, size_t nameSize,
-                              char* extension, size_t extensionSize);
+                              char* extension, size_t extensionSize,
+                              const LeadBytes& leadBytes = LeadBytes());
 
 // The base name alone, e.g. "main.cpp" for "C:\src\main.cpp:2".
-NarrowString EditorBaseName(const char* title);
+NarrowString EditorBaseName(const char* title, const LeadBytes& leadBytes = LeadBytes());

@@ -24,20 +24,3 @@ NarrowString::NarrowString(const char* first, size_t firstLength,
 NarrowString::~NarrowString() {
     std::free(data_);
 }
-
-NarrowString::NarrowString(NarrowString&& other) noexcept
-    : data_(other.data_), size_(other.size_) {
-    other.data_ = nullptr;
-    other.size_ = 0;
-}
-
-NarrowString& NarrowString::operator=(NarrowString&& other) noexcept {
-    if (this != &other) {
-        std::free(data_);
-        data_ = other.data_;
-        size_ = other.size_;
-        other.data_ = nullptr;
-        other.size_ = 0;
-    }
-    return *this;
-}

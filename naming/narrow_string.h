@@ -17,8 +17,8 @@ public:
                  const char* second = "", size_t secondLength = 0) noexcept;
     ~NarrowString();
 
-    NarrowString(NarrowString&& other) noexcept;
-    NarrowString& operator=(NarrowString&& other) noexcept;
+    // Neither copied nor moved: every string is returned where it is made,
+    // which the language guarantees needs neither.
     NarrowString(const NarrowString&) = delete;
     NarrowString& operator=(const NarrowString&) = delete;
 
