@@ -44,7 +44,21 @@ const char* const ClientClassNames[] = {"MDIClient", "mdiclient", "MDIClientX", 
 const char* const TitlePieces[] = {
     "C:\\", "D:", "src\\", "my dir\\", "main", "util", "Main", ".h", ".cpp", ".hxx", ".cxx",
     ".rh", ".rc", ".txt", ".H", ".CPP", ":2", " [x]", "/", ".", " ", ":", "\xE9", "a",
+    // Double-byte characters of code page 932 whose second byte is a
+    // backslash or a letter, and a lone lead byte.
+    "\x95\x5C", "\x83\x41", "\x83\x61", "\x83",
 };
+
+const unsigned CodePages[] = {1252, 932, 936, 65001};
+
+// The lead bytes of the simulation's ANSI code page, as the platform
+// reports them.
+LeadBytes AnsiLeadBytes() {
+    CPINFO info{};
+    if (!GetCPInfo(CP_ACP, &info))
+        return LeadBytes();
+    return LeadBytes::FromRanges(info.LeadByte, sizeof info.LeadByte);
+}
 
 std::string MakeTitle(FuzzedDataProvider& input) {
     std::string title;
@@ -60,7 +74,8 @@ std::string MakeTitle(FuzzedDataProvider& input) {
 }
 
 // The platform folds ASCII case in lookups; the call may spell a title
-// differently from the window it names.
+// differently from the window it names (or, where a flipped byte is the
+// second of a double-byte character, name another).
 std::string FlipAsciiCase(std::string text, uint32_t mask) {
     for (size_t i = 0; i < text.size(); ++i) {
         if (!(mask >> (i % 32) & 1))
@@ -99,12 +114,13 @@ bool SameRect(const RECT& a, const RECT& b) {
 // lookup is documented to return, worked out from the tree as built.
 HWND FirstChild(const std::vector<Created>& windows, HWND parent, const char* className,
                 const std::string* title) {
+    const LeadBytes leadBytes = AnsiLeadBytes();
     for (HWND child : winsim::Children(parent)) {
         for (const Created& w : windows) {
             if (w.handle != child)
                 continue;
             if (EqualsIgnoringCase(w.className.c_str(), className) &&
-                (!title || EqualsIgnoringCase(w.title.c_str(), title->c_str())))
+                (!title || EqualsIgnoringCase(w.title.c_str(), title->c_str(), leadBytes)))
                 return child;
         }
     }
@@ -128,6 +144,7 @@ winsim::WindowState PickState(FuzzedDataProvider& input) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider input(data, size);
     winsim::Reset();
+    winsim::SetAnsiCodePage(input.PickValueInArray(CodePages));
     if (input.ConsumeBool()) {
         winsim::SetSystemMetric(SM_CYCAPTION, input.ConsumeIntegralInRange(0, 60));
         winsim::SetSystemMetric(SM_CYFRAME, input.ConsumeIntegralInRange(0, 12));

@@ -1,10 +1,10 @@
 #include "placement/editor_searches.h"
 
-#include <climits>
 #include <cstring>
 
 #include "naming/ascii_case.h"
 #include "naming/editor_title.h"
+#include "placement/coordinates.h"
 #include "placement/host_contract.h"
 #include "placement/placement_state.h"
 
@@ -23,18 +23,6 @@ bool IsOtherOpenEditor(HWND window) {
 }
 
 }  // namespace
-
-int Saturated(long long value) {
-    if (value > INT_MAX)
-        return INT_MAX;
-    if (value < INT_MIN)
-        return INT_MIN;
-    return static_cast<int>(value);
-}
-
-int SaturatingAdd(int a, int b) {
-    return Saturated(static_cast<long long>(a) + b);
-}
 
 int CaptionStep() {
     const int frame = GetSystemMetrics(SM_CYFRAME);
@@ -66,8 +54,8 @@ BOOL CALLBACK FindCounterpartProc(HWND window, LPARAM parameter) {
         return TRUE;
     char title[EditorTitleBufferSize] = "";
     GetWindowTextA(window, title, EditorTitleReadCount);
-    const NarrowString baseName = EditorBaseName(title);
-    if (!EqualsIgnoringCase(baseName.c_str(), reinterpret_cast<const char*>(parameter)))
+    const NarrowString baseName = EditorBaseName(title, TitleLeadBytes);
+    if (!EqualsIgnoringCase(baseName.c_str(), reinterpret_cast<const char*>(parameter), TitleLeadBytes))
         return TRUE;
     CounterpartEditor = window;
     return FALSE;

@@ -8,6 +8,7 @@ int CaptionStep();
 // Enumeration callback: stops at the first open (not minimised) editor other
 // than TargetEditor whose base name equals, ignoring case, the NUL-terminated
 // counterpart name passed as `parameter`, and stores it in CounterpartEditor.
+// Titles are read as TitleLeadBytes says the ANSI code page writes them.
 BOOL CALLBACK FindCounterpartProc(HWND window, LPARAM parameter);
 
 // Enumeration callback: for each open editor other than TargetEditor, in
@@ -20,9 +21,3 @@ BOOL CALLBACK CascadeScanProc(HWND window, LPARAM parameter);
 // maximised window, the top of its restored rectangle. A window whose
 // rectangle cannot be read counts as at the screen origin.
 int TopInClient(HWND window, HWND client);
-
-// `value`, or the nearest int to it.
-int Saturated(long long value);
-
-// a + b, held within int.
-int SaturatingAdd(int a, int b);

@@ -4,13 +4,15 @@
 
 // What the library takes as fixed about the host IDE's windows.
 
-// The host's main frame, a top-level window; the first one found is used.
+// The host's main frame, a top-level window. Of several, the first in
+// z-order that belongs to the calling process is used: the others are
+// another instance's, or another program's.
 constexpr char HostFrameClassName[] = "QDVSHELL";
 // The platform's multiple-document client class: the frame's child whose
 // client coordinates are the coordinates of all placement.
 constexpr char ClientClassName[] = "MDIClient";
 // Editor windows, direct children of the client area, titled with the path
-// of the file they show.
+// of the file they show, in the ANSI code page.
 constexpr char EditorClassName[] = "QDV7Editor";
 
 // Buffer for a visited window's class name, terminator included: 19

@@ -7,6 +7,7 @@
 #include "naming/ascii_case.h"
 #include "naming/editor_title.h"
 #include "naming/extension_pairs.h"
+#include "placement/coordinates.h"
 #include "placement/editor_searches.h"
 #include "placement/host_contract.h"
 #include "placement/placement_state.h"
@@ -16,6 +17,7 @@ int PlaceY = 0;
 HWND TargetEditor = nullptr;
 HWND CounterpartEditor = nullptr;
 HWND ClientWindow = nullptr;
+LeadBytes TitleLeadBytes;
 
 namespace {
 
@@ -47,14 +49,25 @@ int RightEdgeLeft(HWND client, int width) {
     return Saturated(static_cast<long long>(rect.right) - width);
 }
 
+// The lead bytes of the ANSI code page, in which the host's titles reach
+// the library. None when the platform cannot tell, as for a single-byte
+// code page.
+LeadBytes AnsiLeadBytes() {
+    CPINFO info{};
+    if (!GetCPInfo(CP_ACP, &info))
+        return LeadBytes();
+    return LeadBytes::FromRanges(info.LeadByte, sizeof info.LeadByte);
+}
+
 // Moves and sizes the target without activating it: for an MDI child that
 // is not the active one, SetWindowPos would send WM_CHILDACTIVATE, and the
 // child would be activated and raised. A maximised or minimised editor keeps
-// its state; the placement becomes its restored rectangle, so that restoring
-// it shows it in place.
+// its state and stays where it stands; the placement becomes its restored
+// rectangle, so that restoring it shows it in place.
 void MoveTarget(HWND target, int x, int y, int width, int height) {
     const bool iconic = IsIconic(target) != FALSE;
-    if (!iconic && !IsZoomed(target)) {
+    const bool zoomed = !iconic && IsZoomed(target) != FALSE;
+    if (!iconic && !zoomed) {
         SetWindowPos(target, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
         return;
     }
@@ -64,10 +77,25 @@ void MoveTarget(HWND target, int x, int y, int width, int height) {
         return;
     // A child's restored rectangle is in its parent's client coordinates,
     // which are the client area's: the target is a direct child of it.
+    // A negative size is an empty one, never an inverted rectangle.
     placement.rcNormalPosition = RECT{x, y, SaturatingAdd(x, width < 0 ? 0 : width),
                                       SaturatingAdd(y, height < 0 ? 0 : height)};
+    if (zoomed) {
+        // SetWindowPlacement puts a maximised window at ptMaxPosition. What
+        // GetWindowPlacement reports there is not where an MDI child stands
+        // (it may be (-1,-1), or the client's origin, which would bare the
+        // caption): give it the window's own corner, so that it stays put.
+        RECT rect{};
+        if (!GetWindowRect(target, &rect))
+            return;
+        POINT corner{rect.left, rect.top};
+        MapWindowPoints(nullptr, GetParent(target), &corner, 1);
+        placement.ptMaxPosition = corner;
+    }
     // Re-showing in the state it is in changes nothing else. A maximised MDI
-    // child is the active one already (the client keeps it so).
+    // child is the active one already (the client keeps it so). A minimised
+    // one keeps its icon where it is: without WPF_SETMINPOSITION,
+    // ptMinPosition is not applied.
     placement.showCmd = iconic ? SW_SHOWMINNOACTIVE : SW_SHOWMAXIMIZED;
     SetWindowPlacement(target, &placement);
 }
@@ -78,6 +106,7 @@ void Place(const char* title, int width, int height, BOOL sourceOnRight) {
     CounterpartEditor = nullptr;
     TargetEditor = nullptr;
     ClientWindow = nullptr;
+    TitleLeadBytes = LeadBytes();
 
     // A null or empty title names no editor.
     if (!title || !title[0])
@@ -92,10 +121,11 @@ void Place(const char* title, int width, int height, BOOL sourceOnRight) {
     if (!ClientWindow)
         return;
     TargetEditor = FindWindowExA(ClientWindow, nullptr, EditorClassName, title);
+    TitleLeadBytes = AnsiLeadBytes();
 
     char name[FileNameBufferSize];
     char extension[ExtensionBufferSize];
-    SplitEditorTitle(title, name, sizeof name, extension, sizeof extension);
+    SplitEditorTitle(title, name, sizeof name, extension, sizeof extension, TitleLeadBytes);
     const FileKind kind = ClassifyExtension(extension);
 
     if (kind != FileKind::Unpaired) {
@@ -108,9 +138,9 @@ void Place(const char* title, int width, int height, BOOL sourceOnRight) {
         const char* counterpartExtension = CounterpartExtension(kind, extension);
         char counterpartName[CounterpartNameBufferSize];
         const size_t nameLength = CopyBounded(counterpartName, sizeof counterpartName,
-                                              name, std::strlen(name));
+                                              name, std::strlen(name), TitleLeadBytes);
         CopyBounded(counterpartName + nameLength, sizeof counterpartName - nameLength,
-                    counterpartExtension, std::strlen(counterpartExtension));
+                    counterpartExtension, std::strlen(counterpartExtension), TitleLeadBytes);
         EnumChildWindows(ClientWindow, FindCounterpartProc, reinterpret_cast<LPARAM>(counterpartName));
         if (CounterpartEditor)
             PlaceY = TopInClient(CounterpartEditor, ClientWindow);

@@ -1,12 +1,13 @@
 #pragma once
 
-// The slice of USER32 that the placement code calls, with USER32's names,
+// The slice of USER32 and KERNEL32 that the placement code calls, with their names,
 // types and constants, served by the in-memory window manager of
 // window_simulation.cpp. See window_simulation.h for how tests build windows.
 
 #include <cstdint>
 
 typedef int BOOL;
+typedef unsigned char BYTE;
 typedef std::int32_t LONG;
 typedef unsigned int UINT;
 typedef std::uint32_t DWORD;
@@ -47,18 +48,29 @@ struct WINDOWPLACEMENT {
 
 typedef BOOL(CALLBACK* WNDENUMPROC)(HWND, LPARAM);
 
+#define MAX_LEADBYTES 12
+#define MAX_DEFAULTCHAR 2
+
+struct CPINFO {
+    UINT MaxCharSize;
+    BYTE DefaultChar[MAX_DEFAULTCHAR];
+    BYTE LeadByte[MAX_LEADBYTES];
+};
+
 #define SM_CYCAPTION 4
 #define SM_CYFRAME 33
 #define SWP_NOSIZE 0x0001
 #define SWP_NOMOVE 0x0002
 #define SWP_NOZORDER 0x0004
 #define SWP_NOACTIVATE 0x0010
+#define WPF_SETMINPOSITION 0x0001
 #define SW_SHOWNORMAL 1
 #define SW_SHOWMINIMIZED 2
 #define SW_SHOWMAXIMIZED 3
 #define SW_SHOWMINNOACTIVE 7
 #define SW_RESTORE 9
 #define HWND_TOP (static_cast<HWND>(nullptr))
+#define CP_ACP 0
 
 HWND WINAPI FindWindowA(LPCSTR className, LPCSTR windowName);
 HWND WINAPI FindWindowExA(HWND parent, HWND childAfter, LPCSTR className, LPCSTR windowName);
@@ -78,3 +90,5 @@ HWND WINAPI GetParent(HWND window);
 int WINAPI MapWindowPoints(HWND from, HWND to, POINT* points, UINT count);
 DWORD WINAPI GetWindowThreadProcessId(HWND window, DWORD* processId);
 DWORD WINAPI GetCurrentProcessId();
+UINT WINAPI GetACP();
+BOOL WINAPI GetCPInfo(UINT codePage, CPINFO* info);

@@ -28,6 +28,40 @@ std::vector<Window> windows(1);
 std::map<int, int> metrics;
 std::vector<winsim::SetWindowPosCall> setWindowPosCalls;
 winsim::TextHook textHook = nullptr;
+UINT ansiCodePage = 1252;
+
+// The lead-byte ranges each double-byte code page reports, as the platform
+// lists them: inclusive pairs ended by a pair of zeros.
+struct CodePage {
+    UINT id;
+    UINT maxCharSize;
+    BYTE leadBytes[MAX_LEADBYTES];
+};
+const CodePage CodePages[] = {
+    {1252, 1, {0}},
+    {932, 2, {0x81, 0x9F, 0xE0, 0xFC, 0, 0}},
+    {936, 2, {0x81, 0xFE, 0, 0}},
+    {949, 2, {0x81, 0xFE, 0, 0}},
+    {950, 2, {0x81, 0xFE, 0, 0}},
+    {65001, 4, {0}},
+};
+
+const CodePage* FindCodePage(UINT id) {
+    for (const CodePage& page : CodePages) {
+        if (page.id == id)
+            return &page;
+    }
+    return nullptr;
+}
+
+bool IsLeadByte(unsigned char byte) {
+    const CodePage* page = FindCodePage(ansiCodePage);
+    for (int i = 0; page && i + 1 < MAX_LEADBYTES && page->leadBytes[i]; i += 2) {
+        if (byte >= page->leadBytes[i] && byte <= page->leadBytes[i + 1])
+            return true;
+    }
+    return false;
+}
 
 // The platform keeps coordinates within int; so does the simulation, where a
 // sum of them could overflow.
@@ -59,12 +93,20 @@ bool ParentIndexOf(HWND parent, std::size_t* index) {
     return !parent || *index != 0;
 }
 
+// The platform compares titles as characters of the ANSI code page: ASCII
+// letters fold, the second byte of a double-byte character does not.
 bool EqualsIgnoringAsciiCase(const std::string& a, const char* b) {
     if (a.size() != std::strlen(b))
         return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         unsigned char x = static_cast<unsigned char>(a[i]);
         unsigned char y = static_cast<unsigned char>(b[i]);
+        if (IsLeadByte(x) && i + 1 < a.size()) {
+            if (x != y || a[i + 1] != b[i + 1])
+                return false;
+            ++i;
+            continue;
+        }
         if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
         if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
         if (x != y)
@@ -149,6 +191,11 @@ void Reset() {
     metrics[SM_CYFRAME] = 3;
     setWindowPosCalls.clear();
     textHook = nullptr;
+    ansiCodePage = 1252;
+}
+
+void SetAnsiCodePage(UINT codePage) {
+    ansiCodePage = codePage;
 }
 
 HWND CreateWindowSim(HWND parent, const char* className, const char* title, RECT rect,
@@ -336,7 +383,7 @@ BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, in
 
 BOOL WINAPI GetWindowPlacement(HWND window, WINDOWPLACEMENT* placement) {
     const std::size_t index = IndexOf(window);
-    if (!index || !placement)
+    if (!index || !placement || placement->length != sizeof(WINDOWPLACEMENT))
         return FALSE;
     const Window& w = windows[index];
     placement->flags = 0;
@@ -353,20 +400,38 @@ BOOL WINAPI SetWindowPlacement(HWND window, const WINDOWPLACEMENT* placement) {
     const std::size_t index = IndexOf(window);
     if (!index || !placement || placement->length != sizeof(WINDOWPLACEMENT))
         return FALSE;
-    windows[index].normalRect = placement->rcNormalPosition;
+    Window& w = windows[index];
+    w.normalRect = placement->rcNormalPosition;
+    // Where the window goes in the state it is in, before it is shown anew.
+    const auto moveTo = [&w](POINT corner) {
+        const long long width = static_cast<long long>(w.rect.right) - w.rect.left;
+        const long long height = static_cast<long long>(w.rect.bottom) - w.rect.top;
+        w.rect = RECT{corner.x, corner.y, Clamped(corner.x + width), Clamped(corner.y + height)};
+    };
+    if (w.state == WindowState::Minimized) {
+        if (placement->flags & WPF_SETMINPOSITION)
+            moveTo(placement->ptMinPosition);
+    } else if (w.state == WindowState::Maximized) {
+        moveTo(placement->ptMaxPosition);
+    } else {
+        w.rect = w.normalRect;
+    }
+    WindowState shown = WindowState::Normal;
     switch (placement->showCmd) {
     case SW_SHOWMINIMIZED:
     case SW_SHOWMINNOACTIVE:
-        SetState(index, WindowState::Minimized);
+        shown = WindowState::Minimized;
         break;
     case SW_SHOWMAXIMIZED:
-        SetState(index, WindowState::Maximized);
+        shown = WindowState::Maximized;
         break;
     default:
-        SetState(index, WindowState::Normal);
         break;
     }
-    ++windows[index].moveCount;
+    // Showing a window in the state it is in already leaves it where it is.
+    if (shown != w.state)
+        SetState(index, shown);
+    ++w.moveCount;
     return TRUE;
 }
 
@@ -401,4 +466,19 @@ DWORD WINAPI GetWindowThreadProcessId(HWND window, DWORD* processId) {
 
 DWORD WINAPI GetCurrentProcessId() {
     return winsim::CurrentProcess;
+}
+
+UINT WINAPI GetACP() {
+    return ansiCodePage;
+}
+
+BOOL WINAPI GetCPInfo(UINT codePage, CPINFO* info) {
+    const CodePage* page = FindCodePage(codePage == CP_ACP ? ansiCodePage : codePage);
+    if (!page || !info)
+        return FALSE;
+    info->MaxCharSize = page->maxCharSize;
+    info->DefaultChar[0] = '?';
+    info->DefaultChar[1] = 0;
+    std::memcpy(info->LeadByte, page->leadBytes, sizeof info->LeadByte);
+    return TRUE;
 }

@@ -11,7 +11,10 @@
 // - A window's position is relative to its parent's client area (to the
 //   screen for top-level windows). Windows have no frame: the client area
 //   starts at the window's top-left corner and is as large as the window.
-// - Lookups by class and title ignore ASCII case, as the platform does.
+// - Lookups by class and title ignore ASCII case, as the platform does, and
+//   read titles in the ANSI code page: the second byte of a double-byte
+//   character is never folded. The code page is 1252 unless a test sets
+//   another; GetCPInfo reports the lead bytes of 932, 936, 949 and 950.
 // - A null or unknown window handle makes a call fail (FALSE or 0) without
 //   touching its outputs.
 // - A window is normal, minimised or maximised, and has a restored
@@ -20,6 +23,12 @@
 //   window in any state, but only a normal one's restored rectangle follows,
 //   so restoring a maximised or minimised window throws such a move away, as
 //   on the platform.
+// - GetWindowPlacement fails unless `length` is set, as documented, and
+//   reports (-1,-1) for the minimised and maximised positions, as the
+//   platform may. SetWindowPlacement sets the restored rectangle and, as
+//   Wine does, moves a maximised window to ptMaxPosition and a minimised one
+//   to ptMinPosition when WPF_SETMINPOSITION is set, keeping their size;
+//   then it shows the window as showCmd says.
 // - Activation is modelled as far as it shows in the z-order: SetWindowPos
 //   without SWP_NOACTIVATE on a child of an "MDIClient" raises it to the
 //   top, as activating an MDI child does. SetWindowPlacement activates
@@ -40,8 +49,12 @@ enum class WindowState { Normal, Minimized, Maximized };
 constexpr DWORD CurrentProcess = 1;
 
 // Destroys every window, removes the text hook and restores the default
-// metrics (SM_CYCAPTION 19, SM_CYFRAME 3).
+// metrics (SM_CYCAPTION 19, SM_CYFRAME 3) and ANSI code page (1252).
 void Reset();
+
+// The ANSI code page that GetACP and GetCPInfo(CP_ACP) report and that
+// lookups read titles in: 1252, 932, 936, 949, 950 or 65001.
+void SetAnsiCodePage(UINT codePage);
 
 // Creates a window whose restored rectangle is `rect`, in its parent's client
 // coordinates, at the bottom of the parent's z-order. Returns null when

@@ -8,9 +8,11 @@
 // as children of the host's client area (or as stray top-level windows, or
 // in another instance of the host, in another process, whose frame comes
 // first), calls PositionWindow and checks the target's rectangle in client
-// coordinates (after restoring it, for a minimised or maximised target),
-// that no window moved but the target, that every window kept its state,
-// and that the z-order and the active editor are unchanged.
+// coordinates (after restoring it, for a minimised or maximised target,
+// which must not move before that), that no window moved but the target,
+// that every window kept its state, and that the z-order and the active
+// editor are unchanged. As in a real IDE, the client area lies below a
+// toolbar and beside a panel, away from the frame's client origin.
 // Expected tops are written as a base plus a number of cascade steps, so that
 // the table holds for the step of the simulation (25) and of a real platform.
 // The tops are chosen so that every outcome holds for steps from 21 to 30.
@@ -26,7 +28,14 @@ enum class Edge {
     Right,  // left = client width - call width
 };
 
-enum class Show { Normal, Minimized, Maximized };
+enum class Show {
+    Normal,
+    Minimized,
+    Maximized,
+    // Opened while the active editor is maximised: MDI opens it maximised
+    // and active, as it does when the user works with maximised editors.
+    OpenedMaximized,
+};
 
 enum class Owner {
     Host,           // a child of the host's client area
@@ -71,11 +80,20 @@ struct Scenario {
     // When set, the first WM_GETTEXT an editor answers during the call calls
     // PositionWindow again with this title, as a host window procedure might.
     const char* nestedTitle = nullptr;
+    // The ANSI code page the scenario holds for; 0: any. The Win32 host runs
+    // a scenario only in a process of that code page.
+    unsigned codePage = 0;
 };
 
 #define SCENARIO_EDITOR "QDV7Editor"
 // 50 characters, to spell titles as long as an editor's title may be read.
 #define SCENARIO_D50 "dddddddddddddddddddddddddddddddddddddddddddddddddd"
+// Characters of code page 932 whose second byte is a backslash (0x5C) or an
+// ASCII letter; in code page 1252 the same bytes are two characters each.
+#define SCENARIO_HYOU "\x95\x5C"  // 表
+#define SCENARIO_SO "\x83\x5C"    // ソ
+#define SCENARIO_A "\x83\x41"     // ア
+#define SCENARIO_DI "\x83\x61"    // ヂ
 
 inline const Scenario PlacementScenarios[] = {
     // Pairs on both edges, with both values of the flag.
@@ -120,6 +138,11 @@ inline const Scenario PlacementScenarios[] = {
     {"a lone header against the right edge is stacked", HostShape::Full,
      {{SCENARIO_EDITOR, "C:\\src\\other.cpp", 0, 40}, {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 0}},
      {"C:\\src\\main.h", 300, 200, 0}, {1, Edge::Right, 40, 1}},
+    {"a window of another class with the target's title is not the target", HostShape::Full,
+     {{"Edit", "C:\\src\\main.h", 0, 20},
+      {SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
+     {"C:\\src\\main.h", 300, 200, 1}, {2, Edge::Left, 70, 0}},
     {"other classes and class names that only start like an editor's", HostShape::Full,
      {{"QDV7EditorX", "C:\\src\\main.cpp", 0, 200},
       {"QDV7EditorWithLongName", "C:\\src\\main.cpp", 0, 150},
@@ -223,6 +246,10 @@ inline const Scenario PlacementScenarios[] = {
      {{SCENARIO_EDITOR, "C:\\src\\main.h", 0, 90},
       {SCENARIO_EDITOR, "C:\\src\\main.cpp", 30, 200, Show::Minimized}},
      {"C:\\src\\main.cpp", 300, 200, 1}, {1, Edge::Right, 90, 0}},
+    {"an editor opened while the active one is maximised stays maximised", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 30, 200, Show::OpenedMaximized}},
+     {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 70, 0}},
     {"a maximised counterpart counts by its restored top", HostShape::Full,
      {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70, Show::Maximized},
       {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
@@ -242,6 +269,33 @@ inline const Scenario PlacementScenarios[] = {
       {SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70},
       {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
      {"C:\\src\\main.h", 300, 200, 1}, {2, Edge::Left, 70, 0}, -1, "C:\\src\\notes.txt"},
+
+    // Double-byte code pages: the second byte of a character is neither a
+    // backslash nor a letter. In 932, 表.h pairs with 表.cpp, not with ソ.cpp
+    // above it, and ア.h not with ヂ.cpp; in 1252 the same bytes hold a
+    // backslash and the letters A and a, and give the opposite outcomes.
+    {"932: a second byte 0x5C is no backslash", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\" SCENARIO_SO ".cpp", 400, 30},
+      {SCENARIO_EDITOR, "C:\\src\\" SCENARIO_HYOU ".cpp", 400, 110},
+      {SCENARIO_EDITOR, "C:\\src\\" SCENARIO_HYOU ".h", 0, 300}},
+     {"C:\\src\\" SCENARIO_HYOU ".h", 300, 200, 1}, {2, Edge::Left, 110, 0}, -1, nullptr, 932},
+    {"1252: the same bytes hold a backslash", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\" SCENARIO_SO ".cpp", 400, 30},
+      {SCENARIO_EDITOR, "C:\\src\\" SCENARIO_HYOU ".cpp", 400, 110},
+      {SCENARIO_EDITOR, "C:\\src\\" SCENARIO_HYOU ".h", 0, 300}},
+     {"C:\\src\\" SCENARIO_HYOU ".h", 300, 200, 1}, {2, Edge::Left, 30, 0}, -1, nullptr, 1252},
+    {"932: a second byte 0x41 or 0x61 is no letter to fold", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\" SCENARIO_DI ".cpp", 400, 70},
+      {SCENARIO_EDITOR, "C:\\src\\" SCENARIO_A ".h", 0, 300}},
+     {"C:\\src\\" SCENARIO_A ".h", 300, 200, 1}, {1, Edge::Left, 70, 1}, -1, nullptr, 932},
+    {"1252: the same bytes hold the letters A and a", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\" SCENARIO_DI ".cpp", 400, 70},
+      {SCENARIO_EDITOR, "C:\\src\\" SCENARIO_A ".h", 0, 300}},
+     {"C:\\src\\" SCENARIO_A ".h", 300, 200, 1}, {1, Edge::Left, 70, 0}, -1, nullptr, 1252},
+    {"ASCII letters beside double-byte characters still fold", HostShape::Full,
+     {{SCENARIO_EDITOR, "D:\\OTHER\\" SCENARIO_A SCENARIO_HYOU "X.CPP", 400, 90},
+      {SCENARIO_EDITOR, "C:\\src\\" SCENARIO_A SCENARIO_HYOU "x.h", 0, 300}},
+     {"C:\\src\\" SCENARIO_A SCENARIO_HYOU "x.h", 300, 200, 1}, {1, Edge::Left, 90, 0}},
 
     // Titles as long as an editor's title is read (262 characters) pair;
     // one character more is cut from the read and no longer does.
@@ -276,3 +330,7 @@ inline const Scenario PlacementScenarios[] = {
 
 #undef SCENARIO_EDITOR
 #undef SCENARIO_D50
+#undef SCENARIO_HYOU
+#undef SCENARIO_SO
+#undef SCENARIO_A
+#undef SCENARIO_DI

@@ -13,8 +13,10 @@
 namespace {
 
 constexpr int SimulatedStep = 25;  // caption 19 + 2 * frame 3
-constexpr RECT FrameRect{50, 40, 950, 740};
-constexpr RECT ClientRectInFrame{0, 0, 800, 600};
+constexpr RECT FrameRect{50, 40, 990, 700};
+// Below a toolbar and beside a panel, as in a real IDE: a top read in the
+// frame's coordinates instead of the client area's is off by this much.
+constexpr RECT ClientRectInFrame{120, 30, 920, 630};
 
 ::testing::AssertionResult RectsEqual(const char* expectedText, const char* actualText,
                                       const RECT& expected, const RECT& actual) {
@@ -27,9 +29,9 @@ constexpr RECT ClientRectInFrame{0, 0, 800, 600};
 #define EXPECT_RECT(expected, actual) EXPECT_PRED_FORMAT2(RectsEqual, expected, actual)
 
 winsim::WindowState StateOf(Show show) {
-    return show == Show::Minimized   ? winsim::WindowState::Minimized
-           : show == Show::Maximized ? winsim::WindowState::Maximized
-                                     : winsim::WindowState::Normal;
+    return show == Show::Minimized ? winsim::WindowState::Minimized
+           : show == Show::Normal  ? winsim::WindowState::Normal
+                                   : winsim::WindowState::Maximized;
 }
 
 // The nested call a scenario asks for, made from the first title read.
@@ -51,6 +53,8 @@ struct SimHost {
 
     explicit SimHost(const Scenario& s) {
         winsim::Reset();
+        if (s.codePage)
+            winsim::SetAnsiCodePage(s.codePage);
         constexpr DWORD OtherProcess = winsim::CurrentProcess + 1;
         for (const ScenarioWindow& w : s.windows) {
             if (w.className && w.owner == Owner::OtherInstance && !otherClient) {
@@ -123,7 +127,11 @@ void RunScenario(const Scenario& s) {
             EXPECT_EQ(before.moves[i], after.moves[i]);
             continue;
         }
-        // Where the user sees it once it is restored, if it was not normal.
+        // A maximised or minimised target stays where it stands; the user
+        // sees the placement once it is restored.
+        if (before.states[i] != winsim::WindowState::Normal) {
+            EXPECT_RECT(before.rects[i], after.rects[i]);
+        }
         winsim::Restore(host.windows[i]);
         const int clientWidth = ClientRectInFrame.right - ClientRectInFrame.left;
         const int left = s.expect.edge == Edge::Left ? 0 : clientWidth - s.call.width;
@@ -140,24 +148,41 @@ TEST(PositionWindow, PlacesEveryScenario) {
 }
 
 TEST(PositionWindow, NullTitleMovesNothing) {
-    SimHost host(PlacementScenarios[0]);
+    // A lookup with a null title would name the first editor, here a
+    // maximised one, which would be moved by SetWindowPlacement.
+    const Scenario s{"", HostShape::Full,
+                     {{"QDV7Editor", "C:\\src\\main.h", 0, 65, Show::Maximized},
+                      {"QDV7Editor", "C:\\src\\main.cpp", 0, 0}},
+                     {nullptr, 300, 200, 1}, {-1, Edge::Left, 0, 0}};
+    SimHost host(s);
     PositionWindow(nullptr, 300, 200, TRUE);
-    EXPECT_TRUE(winsim::SetWindowPosCalls().empty());
+    for (HWND window : host.windows)
+        EXPECT_EQ(0, winsim::MoveCount(window));
 }
 
 TEST(PositionWindow, SaturatesCoordinatesInsteadOfOverflowing) {
     // The left edge against the right side is the client width minus the
     // width; a stacked top is an editor's top plus the step. Both stay
-    // within int, however far the host's numbers go.
+    // within int, however far the host's numbers go. A negative size is an
+    // empty one: a maximised or minimised target's restored rectangle is
+    // never inverted.
     const struct {
         const char* what;
         int width;
+        int height;
         int otherTop;
-        RECT expected;
+        winsim::WindowState state;
+        RECT expected;  // restored
     } cases[] = {
-        {"a width of INT_MIN", INT_MIN, 0, RECT{INT_MAX, 106, INT_MAX, 106}},
-        {"a width past the client by INT_MAX", INT_MAX, 0, RECT{800 - INT_MAX, 106, 800, 106}},
-        {"an editor less than a step above INT_MAX", 300, INT_MAX - 50, RECT{500, INT_MAX, 800, INT_MAX}},
+        {"a width of INT_MIN", INT_MIN, 0, 0, winsim::WindowState::Normal, RECT{INT_MAX, 106, INT_MAX, 106}},
+        {"a width past the client by INT_MAX", INT_MAX, 0, 0, winsim::WindowState::Normal,
+         RECT{800 - INT_MAX, 106, 800, 106}},
+        {"an editor less than a step above INT_MAX", 300, 0, INT_MAX - 50, winsim::WindowState::Normal,
+         RECT{500, INT_MAX, 800, INT_MAX}},
+        {"a width of INT_MIN, maximised", INT_MIN, 0, 0, winsim::WindowState::Maximized,
+         RECT{INT_MAX, 106, INT_MAX, 106}},
+        {"a negative width, minimised", -50, 20, 0, winsim::WindowState::Minimized, RECT{850, 106, 850, 126}},
+        {"a negative height, maximised", 300, -20, 0, winsim::WindowState::Maximized, RECT{500, 106, 800, 106}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -166,8 +191,11 @@ TEST(PositionWindow, SaturatesCoordinatesInsteadOfOverflowing) {
         const HWND frame = winsim::CreateWindowSim(nullptr, "QDVSHELL", "", FrameRect);
         const HWND client = winsim::CreateWindowSim(frame, "MDIClient", "", ClientRectInFrame);
         winsim::CreateWindowSim(client, "QDV7Editor", "C:\\src\\other.h", RECT{0, c.otherTop, 10, c.otherTop});
-        const HWND target = winsim::CreateWindowSim(client, "QDV7Editor", "C:\\src\\main.cpp", RECT{});
-        PositionWindow("C:\\src\\main.cpp", c.width, 0, TRUE);
+        const HWND target =
+            winsim::CreateWindowSim(client, "QDV7Editor", "C:\\src\\main.cpp", RECT{}, c.state);
+        PositionWindow("C:\\src\\main.cpp", c.width, c.height, TRUE);
+        EXPECT_EQ(c.state, winsim::State(target));
+        winsim::Restore(target);
         EXPECT_RECT(c.expected, winsim::RectInParent(target));
     }
 }

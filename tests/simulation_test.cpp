@@ -153,11 +153,4 @@ TEST_F(Simulation, MovingAnMdiChildActivatesAndRaisesItUnlessTold) {
     EXPECT_EQ((std::vector<HWND>{below, top}), winsim::Children(client));
 }
 
-TEST_F(Simulation, MetricsCanBeSet) {
-    EXPECT_EQ(19, GetSystemMetrics(SM_CYCAPTION));
-    EXPECT_EQ(3, GetSystemMetrics(SM_CYFRAME));
-    winsim::SetSystemMetric(SM_CYFRAME, 8);
-    EXPECT_EQ(8, GetSystemMetrics(SM_CYFRAME));
-}
-
 }  // namespace
