@@ -10,7 +10,7 @@
 // compares exactly, as does every byte of 0x80 and above. Bytes are read as
 // unsigned, so the result does not depend on the process locale. A null
 // pointer equals only another null pointer.
-bool EqualsIgnoringCase(const char* a, const char* b, const LeadBytes& leadBytes = LeadBytes());
+bool EqualsIgnoringCase(const char* a, const char* b, const LeadBytes& leadBytes = NoLeadBytes);
 
 // Copies whole characters of the `sourceLength` bytes at `source` into
 // `dest`, at most `destSize - 1` bytes of them, and terminates it; returns
@@ -18,4 +18,4 @@ bool EqualsIgnoringCase(const char* a, const char* b, const LeadBytes& leadBytes
 // left out whole rather than cut in half. Writes nothing when `destSize` is
 // 0.
 size_t CopyBounded(char* dest, size_t destSize, const char* source, size_t sourceLength,
-                   const LeadBytes& leadBytes = LeadBytes());
+                   const LeadBytes& leadBytes = NoLeadBytes);

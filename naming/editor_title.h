@@ -18,7 +18,7 @@ constexpr size_t ExtensionBufferSize = 256;
 // The editor title with its suffix removed: everything from the last colon
 // on (unless that colon is a drive colon at index 1), then everything from
 // the first space after the last backslash on. A null title is empty.
-NarrowString NormalizeEditorTitle(const char* title, const LeadBytes& leadBytes = LeadBytes());
+NarrowString NormalizeEditorTitle(const char* title, const LeadBytes& leadBytes = NoLeadBytes);
 
 // Splits the normalised title into file name (no drive, directory or
 // extension) and extension (with its dot, or empty), writes each into its
@@ -28,7 +28,7 @@ NarrowString NormalizeEditorTitle(const char* title, const LeadBytes& leadBytes 
 NarrowString SplitEditorTitle(const char* title,
                               char* name, size_t nameSize,
                               char* extension, size_t extensionSize,
-                              const LeadBytes& leadBytes = LeadBytes());
+                              const LeadBytes& leadBytes = NoLeadBytes);
 
 // The base name alone, e.g. "main.cpp" for "C:\src\main.cpp:2".
-NarrowString EditorBaseName(const char* title, const LeadBytes& leadBytes = LeadBytes());
+NarrowString EditorBaseName(const char* title, const LeadBytes& leadBytes = NoLeadBytes);

@@ -36,3 +36,7 @@ public:
 private:
     unsigned char bits_[32] = {};
 };
+
+// A single-byte code page's: the default of every function that takes lead
+// bytes. One constant rather than a temporary at each call.
+inline constexpr LeadBytes NoLeadBytes{};
