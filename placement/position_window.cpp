@@ -50,13 +50,23 @@ int RightEdgeLeft(HWND client, int width) {
 }
 
 // The lead bytes of the ANSI code page, in which the host's titles reach
-// the library. None when the platform cannot tell, as for a single-byte
-// code page.
+// the library; none when the platform cannot tell.
 LeadBytes AnsiLeadBytes() {
     CPINFO info{};
-    if (!GetCPInfo(CP_ACP, &info))
-        return LeadBytes();
-    return LeadBytes::FromRanges(info.LeadByte, sizeof info.LeadByte);
+    return GetCPInfo(CP_ACP, &info) ? LeadBytes::FromRanges(info.LeadByte, sizeof info.LeadByte) : NoLeadBytes;
+}
+
+// The window's rectangle in its parent's client coordinates, or false when
+// it cannot be read.
+bool RectInParent(HWND window, RECT* rect) {
+    if (!GetWindowRect(window, rect))
+        return false;
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(rect), 2);
+    return true;
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
 // Moves and sizes the target without activating it: for an MDI child that
@@ -73,31 +83,34 @@ void MoveTarget(HWND target, int x, int y, int width, int height) {
     }
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
-    if (!GetWindowPlacement(target, &placement))
+    RECT shown{};
+    if (!GetWindowPlacement(target, &placement) || !RectInParent(target, &shown))
         return;
     // A child's restored rectangle is in its parent's client coordinates,
     // which are the client area's: the target is a direct child of it.
     // A negative size is an empty one, never an inverted rectangle.
     placement.rcNormalPosition = RECT{x, y, SaturatingAdd(x, width < 0 ? 0 : width),
                                       SaturatingAdd(y, height < 0 ? 0 : height)};
-    if (zoomed) {
-        // SetWindowPlacement puts a maximised window at ptMaxPosition. What
-        // GetWindowPlacement reports there is not where an MDI child stands
-        // (it may be (-1,-1), or the client's origin, which would bare the
-        // caption): give it the window's own corner, so that it stays put.
-        RECT rect{};
-        if (!GetWindowRect(target, &rect))
-            return;
-        POINT corner{rect.left, rect.top};
-        MapWindowPoints(nullptr, GetParent(target), &corner, 1);
-        placement.ptMaxPosition = corner;
-    }
     // Re-showing in the state it is in changes nothing else. A maximised MDI
     // child is the active one already (the client keeps it so). A minimised
     // one keeps its icon where it is: without WPF_SETMINPOSITION,
     // ptMinPosition is not applied.
     placement.showCmd = iconic ? SW_SHOWMINNOACTIVE : SW_SHOWMAXIMIZED;
+    // SetWindowPlacement puts a maximised window at ptMaxPosition, and what
+    // GetWindowPlacement reported there is not where an MDI child stands (it
+    // may be (-1,-1)); its own corner is.
+    if (zoomed)
+        placement.ptMaxPosition = POINT{shown.left, shown.top};
     SetWindowPlacement(target, &placement);
+
+    // A maximised MDI child's frame and caption lie left of and above the
+    // client area, and Wine pulls such a ptMaxPosition onto the screen: the
+    // caption would show. Moving a maximised window leaves its restored
+    // rectangle as it is, so put it back where it stood.
+    RECT now{};
+    if (zoomed && RectInParent(target, &now) && !SameRect(now, shown))
+        SetWindowPos(target, nullptr, shown.left, shown.top, shown.right - shown.left, shown.bottom - shown.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Place(const char* title, int width, int height, BOOL sourceOnRight) {
@@ -106,7 +119,6 @@ void Place(const char* title, int width, int height, BOOL sourceOnRight) {
     CounterpartEditor = nullptr;
     TargetEditor = nullptr;
     ClientWindow = nullptr;
-    TitleLeadBytes = LeadBytes();
 
     // A null or empty title names no editor.
     if (!title || !title[0])

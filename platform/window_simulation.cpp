@@ -126,15 +126,30 @@ POINT ClientOrigin(std::size_t index) {
     return POINT{Clamped(x), Clamped(y)};
 }
 
-// What a maximised child covers: its parent's client area (the desktop's
-// is a 1280 x 1024 screen).
+constexpr RECT Screen{0, 0, 1280, 1024};
+
+// What a maximised window covers: its parent's client area (the desktop's
+// is the screen), with its sizing frame around it and its caption above it
+// outside that area, as on the platform.
 RECT MaximizedRect(std::size_t index) {
     const std::size_t parent = windows[index].parent;
-    if (parent == 0)
-        return RECT{0, 0, 1280, 1024};
-    const RECT& own = windows[parent].rect;
-    return RECT{0, 0, Clamped(static_cast<long long>(own.right) - own.left),
-                Clamped(static_cast<long long>(own.bottom) - own.top)};
+    RECT area = Screen;
+    if (parent != 0) {
+        const RECT& own = windows[parent].rect;
+        area = RECT{0, 0, Clamped(static_cast<long long>(own.right) - own.left),
+                    Clamped(static_cast<long long>(own.bottom) - own.top)};
+    }
+    const long long frame = metrics[SM_CYFRAME];
+    const long long caption = metrics[SM_CYCAPTION];
+    return RECT{Clamped(area.left - frame), Clamped(area.top - frame - caption), Clamped(area.right + frame),
+                Clamped(area.bottom + frame)};
+}
+
+// Wine keeps a maximised window's position on the screen, taking the point
+// for screen coordinates even for a child window.
+POINT PulledOntoScreen(POINT point) {
+    return POINT{std::min(std::max(point.x, Screen.left), Screen.right - 1),
+                 std::min(std::max(point.y, Screen.top), Screen.bottom - 1)};
 }
 
 void SetState(std::size_t index, WindowState state) {
@@ -412,7 +427,7 @@ BOOL WINAPI SetWindowPlacement(HWND window, const WINDOWPLACEMENT* placement) {
         if (placement->flags & WPF_SETMINPOSITION)
             moveTo(placement->ptMinPosition);
     } else if (w.state == WindowState::Maximized) {
-        moveTo(placement->ptMaxPosition);
+        moveTo(PulledOntoScreen(placement->ptMaxPosition));
     } else {
         w.rect = w.normalRect;
     }

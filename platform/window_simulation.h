@@ -9,8 +9,9 @@
 //   desktop. Each parent keeps its children in z-order, top first; a new
 //   window goes to the bottom, so windows created in order read top to bottom.
 // - A window's position is relative to its parent's client area (to the
-//   screen for top-level windows). Windows have no frame: the client area
-//   starts at the window's top-left corner and is as large as the window.
+//   screen for top-level windows). Windows have no frame of their own: the
+//   client area starts at the window's top-left corner and is as large as
+//   the window (a maximised window's frame is only where it stands).
 // - Lookups by class and title ignore ASCII case, as the platform does, and
 //   read titles in the ANSI code page: the second byte of a double-byte
 //   character is never folded. The code page is 1252 unless a test sets
@@ -18,7 +19,8 @@
 // - A null or unknown window handle makes a call fail (FALSE or 0) without
 //   touching its outputs.
 // - A window is normal, minimised or maximised, and has a restored
-//   rectangle. A maximised window covers its parent's client area; a
+//   rectangle. A maximised window covers its parent's client area, its
+//   sizing frame (SM_CYFRAME) and caption (SM_CYCAPTION) outside it; a
 //   minimised one keeps its last rectangle. SetWindowPos moves and sizes a
 //   window in any state, but only a normal one's restored rectangle follows,
 //   so restoring a maximised or minimised window throws such a move away, as
@@ -26,9 +28,10 @@
 // - GetWindowPlacement fails unless `length` is set, as documented, and
 //   reports (-1,-1) for the minimised and maximised positions, as the
 //   platform may. SetWindowPlacement sets the restored rectangle and, as
-//   Wine does, moves a maximised window to ptMaxPosition and a minimised one
-//   to ptMinPosition when WPF_SETMINPOSITION is set, keeping their size;
-//   then it shows the window as showCmd says.
+//   Wine does, moves a maximised window to ptMaxPosition, pulled onto the
+//   1280 x 1024 screen as if it were in screen coordinates, and a minimised
+//   one to ptMinPosition when WPF_SETMINPOSITION is set, keeping their
+//   size; then it shows the window as showCmd says.
 // - Activation is modelled as far as it shows in the z-order: SetWindowPos
 //   without SWP_NOACTIVATE on a child of an "MDIClient" raises it to the
 //   top, as activating an MDI child does. SetWindowPlacement activates

@@ -21,9 +21,11 @@ extern "C" {
  * Moves and sizes the editor window titled exactly `title` (a "QDV7Editor"
  * child of the "MDIClient" of the "QDVSHELL" frame).
  *
- * title          The editor's exact window title: a file path, possibly with a
- *                suffix after a colon or a space ("C:\src\main.cpp:2"). The
- *                file name in it decides the placement. Null or empty: no-op.
+ * title          The editor's exact window title in the ANSI code page
+ *                (double-byte ones such as 932 included): a file path,
+ *                possibly with a suffix after a colon or a space
+ *                ("C:\src\main.cpp:2"). The file name in it decides the
+ *                placement. Null or empty: no-op.
  * width, height  The size the editor is given, in pixels, passed on unchanged.
  * sourceOnRight  Only the low-order byte is read. Nonzero: source files
  *                (.cpp, .cxx, .rc) go against the right edge of the client
@@ -34,7 +36,7 @@ extern "C" {
  * open and not minimised is placed at the counterpart's height; any other
  * editor is stacked below the editors already open. The z-order and the
  * active editor are kept; a maximised or minimised editor keeps its state
- * and is shown at the placement when restored. Only this process's own
+ * and its place, and is shown at the placement when restored. Only this process's own
  * frame is used. Nothing is moved when the host's frame, client area or the
  * editor cannot be found. Nothing is returned or reported. Call it from the
  * host's window thread: a call made while another is running (from a
