@@ -119,8 +119,8 @@ int main(int argc, char** argv) {
     // The frame stays hidden: without a window manager, Wine takes seconds to
     // destroy a shown top-level window.
     const HWND frame = CreateWindowExA(0, "QDVSHELL", "Host IDE", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                                       0, 0, 1300, 1000, nullptr, nullptr, instance, nullptr);
-    const HWND client = mdihost::CreateClient(frame, RECT{0, 0, 1280, 960});
+                                       0, 0, 1420, 1000, nullptr, nullptr, instance, nullptr);
+    const HWND client = mdihost::CreateClient(frame);
     if (!frame || !client) {
         std::fprintf(stderr, "host windows not created: %lu\n", GetLastError());
         return 1;

@@ -34,6 +34,7 @@ struct Demo {
     HINSTANCE instance = nullptr;
     HWND frame = nullptr;
     HWND client = nullptr;
+    HWND openList = nullptr;  // the panel's list of open editors
     PositionWindowFunction positionWindow = nullptr;
     bool sourcesOnRight = true;
     std::vector<HWND> editors;  // in the order they were opened
@@ -109,6 +110,8 @@ void OpenEditor(const char* title) {
     if (!editor)
         return;
     demo.editors.push_back(editor);
+    const char* slash = std::strrchr(title, '\\');
+    SendMessageA(demo.openList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(slash ? slash + 1 : title));
     RECT area;
     GetClientRect(demo.client, &area);
     demo.positionWindow(title, area.right / 2, area.bottom / 3, demo.sourcesOnRight ? TRUE : FALSE);
@@ -130,8 +133,19 @@ void AskForEditor() {
 
 LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE: {
-        demo.client = mdihost::CreateClient(window, RECT{}, WS_EX_CLIENTEDGE);
+    case WM_CREATE:
+        demo.client = mdihost::CreateClient(window, WS_EX_CLIENTEDGE);
+        demo.openList = CreateWindowExA(0, "LISTBOX", nullptr, WS_CHILD | WS_VISIBLE | LBS_NOINTEGRALHEIGHT, 0, 0,
+                                        0, 0, FindWindowExA(window, nullptr, mdihost::PanelClass, nullptr), nullptr,
+                                        demo.instance, nullptr);
+        return 0;
+    case WM_SIZE: {
+        // The toolbar, the panel and the client area below and beside them,
+        // as in a real IDE; DefFrameProcA would stretch the client over all.
+        mdihost::LayOutFrame(window, LOWORD(lParam), HIWORD(lParam));
+        RECT panel{};
+        GetClientRect(GetParent(demo.openList), &panel);
+        MoveWindow(demo.openList, 0, 0, panel.right, panel.bottom, TRUE);
         return 0;
     }
     case WM_COMMAND:

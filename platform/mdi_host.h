@@ -2,8 +2,9 @@
 
 // The stand-in IDE's window plumbing, shared by the Win32 host tests, the
 // Wine benchmark and the demo host (Win32 only): the IDE's classes, an MDI
-// frame procedure, editors that are real MDI children, a message pump and
-// rectangles in the client area's coordinates.
+// frame procedure that lays out a toolbar, a panel and the client area,
+// editors that are real MDI children, a message pump and rectangles in the
+// client area's coordinates.
 
 #include <windows.h>
 
@@ -12,9 +13,37 @@ namespace mdihost {
 constexpr char FrameClass[] = "QDVSHELL";
 constexpr char EditorClass[] = "QDV7Editor";
 
+// A real IDE's client area lies below its toolbar and beside a side panel,
+// not at the frame's client origin; the stand-in's does too, so that
+// coordinates taken relative to the frame instead of the client area show
+// in every host.
+constexpr int ToolbarHeight = 28;
+constexpr int PanelWidth = 120;
+constexpr char ToolbarClass[] = "QDVToolbar";
+constexpr char PanelClass[] = "QDVPanel";
+
+// Lays out the frame's toolbar (across the top), panel (down the left) and
+// MDI client (the rest), for a frame whose client area is `width` by
+// `height`.
+inline void LayOutFrame(HWND frame, int width, int height) {
+    const int clientLeft = width > PanelWidth ? PanelWidth : width;
+    const int clientTop = height > ToolbarHeight ? ToolbarHeight : height;
+    if (const HWND toolbar = FindWindowExA(frame, nullptr, ToolbarClass, nullptr))
+        MoveWindow(toolbar, 0, 0, width, clientTop, TRUE);
+    if (const HWND panel = FindWindowExA(frame, nullptr, PanelClass, nullptr))
+        MoveWindow(panel, 0, clientTop, clientLeft, height - clientTop, TRUE);
+    if (const HWND client = FindWindowExA(frame, nullptr, "MDIClient", nullptr))
+        MoveWindow(client, clientLeft, clientTop, width - clientLeft, height - clientTop, TRUE);
+}
+
 // An MDI frame hands what it does not handle to DefFrameProcA with its
-// client, which sizes the client and routes the children's commands.
+// client, which routes the children's commands. Not WM_SIZE: DefFrameProcA
+// would stretch the client over the whole frame, toolbar and panel included.
 inline LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SIZE) {
+        LayOutFrame(window, LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    }
     const HWND client = FindWindowExA(window, nullptr, "MDIClient", nullptr);
     return client ? DefFrameProcA(window, client, message, wParam, lParam)
                   : DefWindowProcA(window, message, wParam, lParam);
@@ -36,29 +65,46 @@ inline bool RegisterWindowClass(const char* name, WNDPROC proc, HBRUSH backgroun
     return RegisterClassA(&wc) != 0;
 }
 
-// Registers the frame and editor classes with the given procedures.
+// Registers the frame, editor, toolbar and panel classes, the first two
+// with the given procedures.
 inline bool RegisterHostClasses(WNDPROC frameProc = FrameProc, WNDPROC editorProc = EditorProc) {
     const HBRUSH workspace = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+    const HBRUSH face = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     return RegisterWindowClass(FrameClass, frameProc, workspace) &&
-           RegisterWindowClass(EditorClass, editorProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+           RegisterWindowClass(EditorClass, editorProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)) &&
+           RegisterWindowClass(ToolbarClass, DefWindowProcA, face) &&
+           RegisterWindowClass(PanelClass, DefWindowProcA, face);
 }
 
-// The MDI client of `frame` at `rect`; the first MDI child gets the
+// The toolbar, the panel and the MDI client of `frame`, laid out in its
+// client area; returns the MDI client, whose first MDI child gets the
 // identifier 1000. Without scroll bar styles, so that its width stays put
-// when editors reach past its edge.
-inline HWND CreateClient(HWND frame, RECT rect, DWORD exStyle = 0) {
+// when editors reach past its edge. Made last, so that the frame's first
+// child is not the client.
+inline HWND CreateClient(HWND frame, DWORD exStyle = 0) {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    const DWORD bar = WS_CHILD | WS_VISIBLE | WS_BORDER;
+    CreateWindowExA(0, ToolbarClass, nullptr, bar, 0, 0, 0, 0, frame, nullptr, instance, nullptr);
+    CreateWindowExA(0, PanelClass, nullptr, bar, 0, 0, 0, 0, frame, nullptr, instance, nullptr);
     CLIENTCREATESTRUCT ccs = {nullptr, 1000};
-    return CreateWindowExA(exStyle, "MDIClient", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, rect.left,
-                           rect.top, rect.right - rect.left, rect.bottom - rect.top, frame, nullptr,
-                           GetModuleHandleA(nullptr), &ccs);
+    const HWND client = CreateWindowExA(exStyle, "MDIClient", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE,
+                                        0, 0, 0, 0, frame, nullptr, instance, &ccs);
+    RECT area{};
+    GetClientRect(frame, &area);
+    LayOutFrame(frame, area.right, area.bottom);
+    return client;
 }
 
 // Opens an editor through the MDI client, as the IDE does; it becomes the
-// active one.
+// active one. While the active editor is maximised the new one is opened
+// maximised, as MDI hosts do (MDI itself would restore the active one and
+// open the new one at its restored size).
 inline HWND OpenEditor(HWND client, const char* title, int x, int y, int width, int height,
                        const char* className = EditorClass) {
-    return CreateMDIWindowA(className, title, WS_VISIBLE | WS_OVERLAPPEDWINDOW, x, y, width, height, client,
-                            GetModuleHandleA(nullptr), 0);
+    BOOL maximized = FALSE;
+    SendMessageA(client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized));
+    return CreateMDIWindowA(className, title, WS_VISIBLE | WS_OVERLAPPEDWINDOW | (maximized ? WS_MAXIMIZE : 0), x,
+                            y, width, height, client, GetModuleHandleA(nullptr), 0);
 }
 
 // Handles what is queued, so that windows settle before they are measured.

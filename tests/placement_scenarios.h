@@ -139,7 +139,7 @@ inline const Scenario PlacementScenarios[] = {
      {{SCENARIO_EDITOR, "C:\\src\\other.cpp", 0, 40}, {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 0}},
      {"C:\\src\\main.h", 300, 200, 0}, {1, Edge::Right, 40, 1}},
     {"a window of another class with the target's title is not the target", HostShape::Full,
-     {{"Edit", "C:\\src\\main.h", 0, 20},
+     {{"QDV7EditorX", "C:\\src\\main.h", 0, 20},
       {SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70},
       {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
      {"C:\\src\\main.h", 300, 200, 1}, {2, Edge::Left, 70, 0}},

@@ -46,8 +46,7 @@ int Run() {
     }
     const HWND frame = CreateWindowExA(0, mdihost::FrameClass, "Host IDE", WS_OVERLAPPEDWINDOW, 20, 20, 900,
                                        700, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    const RECT clientArea = {0, 0, 820, 620};
-    const HWND client = mdihost::CreateClient(frame, clientArea);
+    const HWND client = mdihost::CreateClient(frame);
     const HWND source = mdihost::OpenEditor(client, "C:\\kit\\main.cpp", 400, 40, 200, 100);
     const HWND header = mdihost::OpenEditor(client, "C:\\kit\\main.h", 60, 90, 150, 120);
     if (!frame || !client || !source || !header) {

@@ -1,6 +1,9 @@
 // Win32 host tests: builds the host IDE's window tree with real windows,
 // loads the DLL the way the IDE does, and checks where windows land.
-// Usage: host_test [path of the DLL]   (default: PositionWindow.dll)
+// Usage: host_test [path of the DLL] [--code-page N]
+// (default: PositionWindow.dll). It runs the scenarios for any code page and
+// those for the process's ANSI code page; with --code-page, it first makes
+// sure that the code page is N (Wine takes it from LC_ALL).
 // A scenario with another instance of the host runs a second copy of this
 // program: host_test --other-instance SCENARIO PARENT-PROCESS-ID
 #include <windows.h>
@@ -116,8 +119,6 @@ HWND CreateFrame() {
                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
-constexpr RECT ClientArea{0, 0, 820, 620};
-
 // Puts each editor of the client in the state its scenario window asks for.
 void ApplyShow(HWND client, HWND editor, Show show) {
     if (show == Show::Minimized)
@@ -126,12 +127,27 @@ void ApplyShow(HWND client, HWND editor, Show show) {
         SendMessageA(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(editor), 0);
 }
 
+HWND ActiveEditor(HWND client) {
+    return reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0));
+}
+
+// Opens an editor as the IDE does while the user works with maximised
+// editors: the active one is maximised, and MDI opens the new one maximised
+// and active in its place.
+HWND OpenWhileMaximized(HWND client, const ScenarioWindow& w) {
+    SendMessageA(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(ActiveEditor(client)), 0);
+    const HWND editor = mdihost::OpenEditor(client, w.title, w.left, w.top, w.width, w.height, w.className);
+    ok(IsZoomed(editor) && ActiveEditor(client) == editor, "\"%s\" did not open maximised and active",
+       w.title);
+    return editor;
+}
+
 // Another instance of the host, in this process: what --other-instance runs.
 int RunOtherInstance(int scenarioIndex, DWORD parent) {
     const Scenario& s = PlacementScenarios[scenarioIndex];
     RegisterClasses();
     const HWND frame = CreateFrame();
-    const HWND client = mdihost::CreateClient(frame, ClientArea);
+    const HWND client = mdihost::CreateClient(frame);
     for (const ScenarioWindow& w : s.windows) {
         if (w.className && w.owner == Owner::OtherInstance)
             ApplyShow(client, mdihost::OpenEditor(client, w.title, w.left, w.top, w.width, w.height, w.className),
@@ -229,7 +245,7 @@ struct Win32Host {
             ok(frame != nullptr, "frame not created");
         }
         if (s.host == HostShape::Full) {
-            client = mdihost::CreateClient(frame, ClientArea);
+            client = mdihost::CreateClient(frame);
             ok(client != nullptr, "client not created");
         }
         for (const ScenarioWindow& w : s.windows) {
@@ -270,6 +286,8 @@ struct Win32Host {
             return other->Editor(w.title, nth);
         }
         const bool editor = std::string(w.className) == "QDV7Editor";
+        if (client && editor && w.owner == Owner::Host && w.show == Show::OpenedMaximized)
+            return OpenWhileMaximized(client, w);
         if (client && editor && w.owner == Owner::Host)
             return mdihost::OpenEditor(client, w.title, w.left, w.top, w.width, w.height, w.className);
         if (w.owner == Owner::OtherProgram || !frame) {
@@ -308,7 +326,7 @@ struct Snapshot {
         }
         if (host.client) {
             clientOrder = ChildrenInZOrder(host.client);
-            active = reinterpret_cast<HWND>(SendMessageA(host.client, WM_MDIGETACTIVE, 0, 0));
+            active = ActiveEditor(host.client);
         }
         if (host.frame)
             frameOrder = ChildrenInZOrder(host.frame);
@@ -336,8 +354,12 @@ void TestScenario(const Scenario& s, int index) {
 
     for (size_t i = 0; i < host.windows.size(); ++i) {
         if (static_cast<int>(i) == s.expect.target) {
-            // Where the user sees it once it is restored, if it was not normal.
+            // A maximised or minimised target stays where it stands; the
+            // user sees the placement once it is restored.
             if (after.states[i] != Show::Normal) {
+                ok(SameRect(before.rects[i], after.rects[i]), "%s: the %s target moved from %s to %s", s.name,
+                   after.states[i] == Show::Maximized ? "maximised" : "minimised",
+                   FormatRect(before.rects[i]).c_str(), FormatRect(after.rects[i]).c_str());
                 SendMessageA(host.client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(host.windows[i]), 0);
                 mdihost::PumpMessages();
             }
@@ -360,9 +382,13 @@ void TestScenario(const Scenario& s, int index) {
 }
 
 void TestScenarios() {
+    const unsigned codePage = GetACP();
     int index = 0;
-    for (const Scenario& s : PlacementScenarios)
-        TestScenario(s, index++);
+    for (const Scenario& s : PlacementScenarios) {
+        if (s.codePage == 0 || s.codePage == codePage)
+            TestScenario(s, index);
+        ++index;
+    }
 }
 
 // Calls that must move nothing, with a full host present.
@@ -396,6 +422,15 @@ int main(int argc, char** argv) {
     if (argc == 4 && std::string(argv[1]) == "--other-instance")
         return RunOtherInstance(std::atoi(argv[2]), static_cast<DWORD>(std::strtoul(argv[3], nullptr, 10)));
     const char* dllPath = argc > 1 ? argv[1] : "PositionWindow.dll";
+    if (argc > 3 && std::string(argv[2]) == "--code-page") {
+        const unsigned wanted = static_cast<unsigned>(std::strtoul(argv[3], nullptr, 10));
+        if (GetACP() != wanted) {
+            std::printf("host_test: FAILED: the ANSI code page is %u, not %u; the %u scenarios cannot run "
+                        "(Wine takes the code page from LC_ALL)\n",
+                        GetACP(), wanted, wanted);
+            return 1;
+        }
+    }
     const HMODULE dll = LoadLibraryA(dllPath);
     ok(dll != nullptr, "LoadLibraryA(%s) failed: %lu", dllPath, GetLastError());
     if (!dll)
@@ -406,8 +441,8 @@ int main(int argc, char** argv) {
     if (!positionWindow)
         return 1;
 
-    std::printf("cascade step %d (caption %d, frame %d)\n", CascadeStep(),
-                GetSystemMetrics(SM_CYCAPTION), GetSystemMetrics(SM_CYFRAME));
+    std::printf("cascade step %d (caption %d, frame %d), ANSI code page %u\n", CascadeStep(),
+                GetSystemMetrics(SM_CYCAPTION), GetSystemMetrics(SM_CYFRAME), GetACP());
     RegisterClasses();
     TestScenarios();
     TestCallsThatMoveNothing();
