@@ -51,6 +51,9 @@ struct Oracle {
                 lead[b] = b != 0;
         }
     }
+    bool Single(const char* text, size_t i) const {
+        return !lead[static_cast<unsigned char>(text[i])] || text[i + 1] == '\0';
+    }
     // Where each character of `text[0, length)` starts, and `length` if a
     // character ends there.
     std::vector<bool> Starts(const char* text, size_t length) const {
@@ -58,18 +61,23 @@ struct Oracle {
         size_t i = 0;
         while (i < length) {
             starts[i] = true;
-            i += lead[static_cast<unsigned char>(text[i])] && text[i + 1] != '\0' ? 2 : 1;
+            i += Single(text, i) ? 1 : 2;
         }
         if (i == length)
             starts[length] = true;
         return starts;
+    }
+    // Whether `text[i]` is the single-byte character `c`: the only way a
+    // character can be a dot, a separator, a colon or a space.
+    bool Is(const char* text, const std::vector<bool>& starts, size_t i, char c) const {
+        return starts[i] && Single(text, i) && text[i] == c;
     }
     // Whether `text` holds `c` as a character of its own.
     bool HoldsCharacter(const char* text, char c) const {
         const size_t length = std::strlen(text);
         const std::vector<bool> starts = Starts(text, length);
         for (size_t i = 0; i < length; ++i) {
-            if (starts[i] && text[i] == c)
+            if (Is(text, starts, i, c))
                 return true;
         }
         return false;
@@ -155,11 +163,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // drive, and ends between two characters even when it was cut to fit.
     size_t nameStart = 0;
     for (size_t i = 0; i < normalized.size(); ++i) {
-        if (starts[i] && (title[i] == '\\' || title[i] == '/'))
+        if (oracle.Is(title, starts, i, '\\') || oracle.Is(title, starts, i, '/'))
             nameStart = i + 1;
     }
     const char first0 = title[0];
-    const bool drive = normalized.size() >= 2 && starts[1] && title[1] == ':' &&
+    const bool drive = normalized.size() >= 2 && oracle.Is(title, starts, 1, ':') &&
                        ((first0 >= 'A' && first0 <= 'Z') || (first0 >= 'a' && first0 <= 'z'));
     if (drive && nameStart < 2)
         nameStart = 2;
@@ -169,16 +177,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // When neither part was cut to fit its buffer, the base name is the end
     // of the normalised title, right after a separator, a drive or nothing.
-    if (nameLength < FileNameBufferSize - 1 && extensionLength < ExtensionBufferSize - 1) {
+    // A part cut between characters may be a byte short of its buffer.
+    if (nameLength < FileNameBufferSize - 2 && extensionLength < ExtensionBufferSize - 2) {
         CHECK(first.base.size() <= normalized.size(), title);
         const size_t start = normalized.size() - first.base.size();
         CHECK(std::memcmp(normalized.c_str() + start, first.base.c_str(), first.base.size()) == 0,
               title);
         CHECK(starts[start], title);
         if (start > 0) {
-            const char before = normalized.c_str()[start - 1];
-            CHECK(starts[start - 1], title);
-            CHECK(before == '\\' || before == '/' || (start == 2 && before == ':'), title);
+            CHECK(oracle.Is(title, starts, start - 1, '\\') || oracle.Is(title, starts, start - 1, '/') ||
+                      (start == 2 && oracle.Is(title, starts, 1, ':')),
+                  title);
         }
     }
 

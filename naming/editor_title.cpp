@@ -12,13 +12,18 @@ bool IsAsciiLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-// Calls `visit(i)` with the index of each character of `text[0, length)`,
-// in order. `length` must fall between characters, as every length and
-// index this file computes does: they all come from such walks.
+// Calls `visit(i)` with the index of each single-byte character of
+// `text[0, length)`, in order: only those can be a colon, a space, a
+// separator or a dot. `length` must fall between characters, as every
+// length and index this file computes does: they all come from such walks.
 template <typename Visit>
-void ForEachCharacter(const char* text, size_t length, const LeadBytes& leadBytes, Visit visit) {
-    for (size_t i = 0; i < length; i += leadBytes.CharLength(text + i))
-        visit(i);
+void ForEachSingleByteCharacter(const char* text, size_t length, const LeadBytes& leadBytes, Visit visit) {
+    for (size_t i = 0; i < length;) {
+        const size_t characterLength = leadBytes.CharLength(text + i);
+        if (characterLength == 1)
+            visit(i);
+        i += characterLength;
+    }
 }
 
 // Index just past the last character of `path[0, length)` for which
@@ -26,7 +31,7 @@ void ForEachCharacter(const char* text, size_t length, const LeadBytes& leadByte
 template <typename Separator>
 size_t StartAfterLast(const char* path, size_t length, const LeadBytes& leadBytes, Separator isSeparator) {
     size_t start = 0;
-    ForEachCharacter(path, length, leadBytes, [&](size_t i) {
+    ForEachSingleByteCharacter(path, length, leadBytes, [&](size_t i) {
         if (isSeparator(path[i]))
             start = i + 1;
     });
@@ -40,8 +45,9 @@ size_t NormalizedLength(const char* title, const LeadBytes& leadBytes) {
     size_t length = 0;
     size_t lastColon = 0;
     bool colon = false;
-    for (; title[length] != '\0'; length += leadBytes.CharLength(title + length)) {
-        if (title[length] == ':') {
+    for (size_t characterLength; title[length] != '\0'; length += characterLength) {
+        characterLength = leadBytes.CharLength(title + length);
+        if (characterLength == 1 && title[length] == ':') {
             lastColon = length;
             colon = true;
         }
@@ -58,7 +64,7 @@ size_t NormalizedLength(const char* title, const LeadBytes& leadBytes) {
     const size_t fileNameStart = StartAfterLast(title, length, leadBytes, [](char c) { return c == '\\'; });
     const char* rest = title + fileNameStart;
     size_t space = length - fileNameStart;
-    ForEachCharacter(rest, space, leadBytes, [&](size_t i) {
+    ForEachSingleByteCharacter(rest, space, leadBytes, [&](size_t i) {
         if (rest[i] == ' ' && i < space)
             space = i;
     });
@@ -82,14 +88,15 @@ NarrowString SplitEditorTitle(const char* title,
     const size_t length = NormalizedLength(title, leadBytes);
 
     size_t start = 0;
-    if (length >= 2 && leadBytes.CharLength(title) == 1 && IsAsciiLetter(title[0]) && title[1] == ':')
+    if (length >= 2 && IsAsciiLetter(title[0]) && title[1] == ':' && leadBytes.CharLength(title) == 1 &&
+        leadBytes.CharLength(title + 1) == 1)
         start = 2;  // the drive
     start += StartAfterLast(title + start, length - start, leadBytes, IsDirectorySeparator);
 
     // The last dot of the final component; a dot can only be found walking
     // forwards, since a byte read backwards may be a second byte.
     size_t dot = length;
-    ForEachCharacter(title + start, length - start, leadBytes, [&](size_t i) {
+    ForEachSingleByteCharacter(title + start, length - start, leadBytes, [&](size_t i) {
         if (title[start + i] == '.')
             dot = start + i;
     });
