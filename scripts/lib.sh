@@ -14,10 +14,19 @@ CROSS_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 
 # mingw-w64 headers and uses mingw's dlltool and objdump.
 KIT_PACKAGES=(cmake python3 clang-14 clang-tools-14 lld-14 llvm-14 g++-mingw-w64-i686 g++-mingw-w64-x86-64)
 
+# Every decision here is a test in bash itself, never a pipe into grep -q:
+# grep exits at its first match, the writer's next write then dies of
+# SIGPIPE, and under pipefail the test comes out false now and then (the
+# i386 architecture was left out and apt-get could not find wine32:i386).
 install_missing() {
-    local missing=() pkg
+    local missing=() pkg status wants_i386=no foreign
     for pkg in "$@"; do
-        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+        # A package installed for two architectures prints two statuses, run together.
+        status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null) || true
+        if [[ $status != *'install ok installed'* ]]; then
+            missing+=("$pkg")
+            if [[ $pkg == *:i386 ]]; then wants_i386=yes; fi
+        fi
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     if [ "$(id -u)" -ne 0 ]; then
@@ -25,9 +34,12 @@ install_missing() {
         return 1
     fi
     log "installing ${missing[*]}"
-    if printf '%s\n' "${missing[@]}" | grep -q ':i386$' && ! dpkg --print-foreign-architectures | grep -qx i386; then
-        dpkg --add-architecture i386
-        log "changed the system: added the i386 architecture to dpkg"
+    if [ "$wants_i386" = yes ]; then
+        foreign=$(dpkg --print-foreign-architectures)
+        if [[ $'\n'$foreign$'\n' != *$'\n'i386$'\n'* ]]; then
+            dpkg --add-architecture i386
+            log "changed the system: added the i386 architecture to dpkg"
+        fi
     fi
     apt-get -o DPkg::Lock::Timeout=600 update -q
     DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -q "${missing[@]}"
