@@ -48,6 +48,7 @@ setup_case() {  # NAME EXPECTED-WINE32 OUTPUT-PATTERN [VAR=VALUE...]
     local dir=$SCRATCH/case-$RANDOM
     mkdir -p "$dir/apt/sources.list.d" "$dir/binfmt"
     local out status
+    # shellcheck disable=SC2016 # the program is for the inner bash, which expands its own variables
     out=$(env APT_ETC="$dir/apt" BINFMT="$dir/binfmt" QEMU_I386="$SCRATCH/absent" "$@" bash -c '
         set -euo pipefail
         source "$1"
@@ -125,7 +126,6 @@ install_case() {  # NAME RUNS EXPECTED(add|keep) FOREIGN-ARCHITECTURES INSTALLED
     [[ $out == "0 of $runs runs wrong" ]]
     check "$name" $? "$(tail -n 3 <<<"$out")"
 }
-# shellcheck disable=SC2016 # the program prints the arrays of the library it sources
 read -ra test_packages <<<"$(bash -c 'source "$1"; echo "${NATIVE_PACKAGES[*]} ${CROSS_PACKAGES[*]} ${KIT_PACKAGES[*]}"' _ "$LIB")"
 # Names four times a pipe's buffer: a reader that stops at wine32:i386
 # leaves the writer with lines to write.
