@@ -64,10 +64,13 @@ shell_scripts() {
 }
 
 # configure_and_build BUILD_DIR [cmake arguments...]
+# WARNINGS_AS_ERRORS=ON in the environment (./scripts/test sets it, for the
+# builds of ./scripts/fuzz and ./scripts/package too) makes warnings in the
+# library's own sources errors.
 configure_and_build() {
     local dir=$1
     shift
-    cmake -S "$ROOT" -B "$dir" "$@" >/dev/null
+    cmake -S "$ROOT" -B "$dir" -DWARNINGS_AS_ERRORS="${WARNINGS_AS_ERRORS:-OFF}" "$@" >/dev/null
     cmake --build "$dir" -j "$JOBS"
 }
 
