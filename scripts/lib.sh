@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by ./scripts/test and ./scripts/demo: installs what is missing,
 # builds, and gives Wine a display and a prefix. Source it; do not run it.
 
@@ -8,16 +9,28 @@ export WINEDEBUG=${WINEDEBUG:--all}
 log() { printf '== %s\n' "$*"; }
 
 # Debian packages the builds and the Wine tests need; wine32 is i386.
-NATIVE_PACKAGES=(cmake g++ libgtest-dev python3 clang libclang-rt-14-dev)
+# shellcheck disable=SC2034 # used by the scripts that source this file
+NATIVE_PACKAGES=(cmake g++ libgtest-dev python3 clang libclang-rt-14-dev shellcheck)
+# shellcheck disable=SC2034 # used by the scripts that source this file
 CROSS_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb xauth)
 # The MSVC-ABI build (clang-cl, lld-link, llvm-rc, llvm-dlltool) reads the
 # mingw-w64 headers and uses mingw's dlltool and objdump.
+# shellcheck disable=SC2034 # used by the scripts that source this file
 KIT_PACKAGES=(cmake python3 clang-14 clang-tools-14 lld-14 llvm-14 g++-mingw-w64-i686 g++-mingw-w64-x86-64)
 
+# Every decision here is a test in bash itself, never a pipe into grep -q:
+# grep exits at its first match, the writer's next write then dies of
+# SIGPIPE, and under pipefail the test comes out false now and then (the
+# i386 architecture was left out and apt-get could not find wine32:i386).
 install_missing() {
-    local missing=() pkg
+    local missing=() pkg status wants_i386=no foreign
     for pkg in "$@"; do
-        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+        # A package installed for two architectures prints two statuses, run together.
+        status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null) || true
+        if [[ $status != *'install ok installed'* ]]; then
+            missing+=("$pkg")
+            if [[ $pkg == *:i386 ]]; then wants_i386=yes; fi
+        fi
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     if [ "$(id -u)" -ne 0 ]; then
@@ -25,19 +38,39 @@ install_missing() {
         return 1
     fi
     log "installing ${missing[*]}"
-    if printf '%s\n' "${missing[@]}" | grep -q ':i386$' && ! dpkg --print-foreign-architectures | grep -qx i386; then
-        dpkg --add-architecture i386
-        log "changed the system: added the i386 architecture to dpkg"
+    if [ "$wants_i386" = yes ]; then
+        foreign=$(dpkg --print-foreign-architectures)
+        if [[ $'\n'$foreign$'\n' != *$'\n'i386$'\n'* ]]; then
+            dpkg --add-architecture i386
+            log "changed the system: added the i386 architecture to dpkg"
+        fi
     fi
     apt-get -o DPkg::Lock::Timeout=600 update -q
     DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -q "${missing[@]}"
 }
 
+# The project's shell scripts, one a line, relative to ROOT: every *.sh and
+# every file whose #! line names sh or bash, outside build/ and .git/.
+shell_scripts() {
+    local files file first
+    files=$(find "$ROOT" \( -path "$ROOT/build" -o -path "$ROOT/.git" \) -prune -o -type f -print)
+    while IFS= read -r file; do
+        first=
+        IFS= read -r first <"$file" || true
+        if [[ $file == *.sh || $first =~ ^\#!.*[/\ ](ba)?sh([[:space:]]|$) ]]; then
+            echo "${file#"$ROOT"/}"
+        fi
+    done <<<"$files"
+}
+
 # configure_and_build BUILD_DIR [cmake arguments...]
+# WARNINGS_AS_ERRORS=ON in the environment (./scripts/test sets it, for the
+# builds of ./scripts/fuzz and ./scripts/package too) makes warnings in the
+# library's own sources errors.
 configure_and_build() {
     local dir=$1
     shift
-    cmake -S "$ROOT" -B "$dir" "$@" >/dev/null
+    cmake -S "$ROOT" -B "$dir" -DWARNINGS_AS_ERRORS="${WARNINGS_AS_ERRORS:-OFF}" "$@" >/dev/null
     cmake --build "$dir" -j "$JOBS"
 }
 
@@ -67,10 +100,11 @@ start_display() {
     XVFB_PID=$!
     # Its first start on a new machine (keymaps, fonts) can take seconds
     # when the machine is busy.
-    local i
-    for i in $(seq 600); do
+    local _
+    for _ in $(seq 600); do
         if [ -s "$number" ]; then
-            export DISPLAY=":$(head -n 1 "$number")"
+            DISPLAY=":$(head -n 1 "$number")"
+            export DISPLAY
             return 0
         fi
         kill -0 "$XVFB_PID" 2>/dev/null || break
@@ -82,8 +116,12 @@ start_display() {
 }
 
 stop_wine() {
-    [ -n "${WINEPREFIX:-}" ] && [ -n "${WINESERVER:-}" ] && "$WINESERVER" -k 2>/dev/null || true
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    if [ -n "${WINEPREFIX:-}" ] && [ -n "${WINESERVER:-}" ]; then
+        "$WINESERVER" -k 2>/dev/null || true
+    fi
+    if [ -n "$XVFB_PID" ]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+    fi
     XVFB_PID=
 }
 
@@ -115,7 +153,7 @@ prepare_wine() {
 
 # wine_loader ARCH: the loader for programs of the i686 or x86_64 build.
 wine_loader() {
-    [ "$1" = x86_64 ] && echo /usr/lib/wine/wine64 || echo /usr/lib/wine/wine
+    if [ "$1" = x86_64 ]; then echo /usr/lib/wine/wine64; else echo /usr/lib/wine/wine; fi
 }
 
 runs_wine32() {
@@ -145,14 +183,20 @@ debian_mirror() {
             END { stanza() }' "$file") || true
         [ -n "$found" ] && break
     done
-    if [ -z "$found" ]; then
-        found=$(cat "$APT_ETC/sources.list" "$APT_ETC"/sources.list.d/*.list 2>/dev/null | awk '
+    local lists=()
+    for file in "$APT_ETC/sources.list" "$APT_ETC"/sources.list.d/*.list; do
+        if [ -f "$file" ]; then lists+=("$file"); fi
+    done
+    # awk reads the files itself: it stops at the first match, and a writer
+    # piped into it would die of SIGPIPE.
+    if [ -z "$found" ] && [ ${#lists[@]} -gt 0 ]; then
+        found=$(awk '
             $1 != "deb" { next }
             { key = ""; i = 2 }
             $2 ~ /^\[/ { for (; i <= NF; i++) {
                              if ($i ~ /signed-by=/) { key = $i; sub(/.*signed-by=/, "", key); sub(/\]$/, "", key) }
                              if ($i ~ /\]$/) { i++; break } } }
-            $(i + 1) ~ /^[a-z]+$/ { print $i (key == "" ? "" : " " key); exit }') || true
+            $(i + 1) ~ /^[a-z]+$/ { print $i (key == "" ? "" : " " key); exit }' "${lists[@]}") || true
     fi
     [ -z "$found" ] || echo "$found"
 }
@@ -172,7 +216,7 @@ fail() { REASON=$*; return 1; }
 # Installs qemu-user-static from the release's backports, whose qemu is new
 # enough for Wine.
 install_backports_qemu() {
-    local codename= mirror= key= list
+    local codename='' mirror='' key='' list
     [ -r /etc/os-release ] && codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
     [ -n "$codename" ] || fail "cannot tell the Debian release from /etc/os-release" || return 1
     if ! grep -rqs -- "$codename-backports" "$APT_ETC/sources.list" "$APT_ETC/sources.list.d"; then

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The 32-bit Wine setup of scripts/lib.sh on machines where it cannot run
-# 32-bit Wine, without needing such a machine: the checks and the system
+# 32-bit Wine, without needing such a machine, and its adding of the i386
+# architecture for wine32:i386: the checks and the system
 # commands are replaced by stubs and apt's and binfmt_misc's folders by
 # scratch ones. Each case must end with status 0, say why in its output,
 # and change only what it says it changed.
@@ -47,6 +48,7 @@ setup_case() {  # NAME EXPECTED-WINE32 OUTPUT-PATTERN [VAR=VALUE...]
     local dir=$SCRATCH/case-$RANDOM
     mkdir -p "$dir/apt/sources.list.d" "$dir/binfmt"
     local out status
+    # shellcheck disable=SC2016 # the program is for the inner bash, which expands its own variables
     out=$(env APT_ETC="$dir/apt" BINFMT="$dir/binfmt" QEMU_I386="$SCRATCH/absent" "$@" bash -c '
         set -euo pipefail
         source "$1"
@@ -82,6 +84,59 @@ setup_case "registered, Wine still fails" no "still does not run .*: $fallback" 
     QEMU_I386="$SCRATCH/qemu10" REGISTER=1 ENTRY=1
 grep -q ":qemu-i386:M::.*:$SCRATCH/qemu10:F\$" "$LAST_DIR/binfmt/register" && [ "$(cat "$LAST_DIR/binfmt/qemu-i386")" = -1 ]
 check "a stale entry is replaced by a registration of the new qemu" $? "$(cat "$LAST_DIR/binfmt/register" "$LAST_DIR/binfmt/qemu-i386")"
+
+# install_missing with dpkg, dpkg-query and apt-get stubbed: a list that
+# needs wine32:i386 on a machine without the i386 architecture must add it
+# before apt-get runs, every time. A decision that races (a pipe into an
+# early-exiting reader) fails now and then, so each case runs RUNS times in
+# one shell; the output names the runs that went wrong.
+install_case() {  # NAME RUNS EXPECTED(add|keep) FOREIGN-ARCHITECTURES INSTALLED PACKAGE...
+    local name=$1 runs=$2 expected=$3 out
+    shift 2
+    out=$(bash -c '
+        set -euo pipefail
+        source "$1"
+        runs=$2 expected=$3 stub_foreign=$4 stub_installed=" $5 "
+        shift 5
+        id() { echo 0; }
+        dpkg-query() { [[ $stub_installed == *" ${*: -1} "* ]] && printf "install ok installed"; }
+        dpkg() {
+            case $1 in
+                --print-foreign-architectures) for arch in $stub_foreign; do echo "$arch"; done ;;
+                --add-architecture) calls+="add $2;" ;;
+                *) return 2 ;;
+            esac
+        }
+        apt-get() { calls+="apt-get $*;"; }
+        log=$(mktemp)
+        bad=0
+        for ((run = 1; run <= runs; run++)); do
+            calls=
+            install_missing "$@" >"$log"
+            said=$(<"$log")
+            case $expected/$calls in
+                add/"add i386;apt-get "*update*) [[ $said == *"changed the system: added the i386 architecture"* ]] || { bad=$((bad + 1)); echo "run $run said: ${said:0:200}"; } ;;
+                keep/add*) bad=$((bad + 1)); echo "run $run added it: ${calls:0:200}" ;;
+                keep/*) [[ $said != *"changed the system"* ]] || { bad=$((bad + 1)); echo "run $run said: ${said:0:200}"; } ;;
+                *) bad=$((bad + 1)); echo "run $run: ${calls:0:200}" ;;
+            esac
+        done
+        rm -f "$log"
+        echo "$bad of $runs runs wrong"' _ "$LIB" "$runs" "$@" 2>&1)
+    [[ $out == "0 of $runs runs wrong" ]]
+    check "$name" $? "$(tail -n 3 <<<"$out")"
+}
+read -ra test_packages <<<"$(bash -c 'source "$1"; echo "${NATIVE_PACKAGES[*]} ${CROSS_PACKAGES[*]} ${KIT_PACKAGES[*]}"' _ "$LIB")"
+# Names four times a pipe's buffer: a reader that stops at wine32:i386
+# leaves the writer with lines to write.
+long_names=()
+for n in $(seq 8); do long_names+=("package-$n-$(printf '%032000d' "$n")"); done
+install_case "the packages of ./scripts/test on a bare machine" 300 add "" "" "${test_packages[@]}"
+install_case "wine32:i386 before 256 KB of names" 300 add "" "" wine32:i386 "${long_names[@]}"
+install_case "another foreign architecture only" 20 add "armhf" "" wine wine32:i386 xvfb
+install_case "i386 already added" 20 keep "armhf i386" "" wine wine32:i386 xvfb
+install_case "wine32:i386 already installed" 20 keep "" "wine32:i386" wine wine32:i386 xvfb
+install_case "nothing for i386" 20 keep "" "" wine xvfb
 
 echo "wine32_setup_test: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
