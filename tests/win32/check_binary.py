@@ -12,6 +12,8 @@ an export that is not stdcall (its object symbol must be _PositionWindow@16).
 With --hardened (the shipped DLLs), it also reads the image with llvm-readobj
 and fails on a mitigation that a Visual Studio security build has and this
 one lacks: GUARD_CF, HIGH_ENTROPY_VA on x64, NO_SEH or a SafeSEH table on x86;
+no base relocations; on x64, an image base below 4 GB; imports in an
+executable section;
 a load configuration without a security cookie at its default value in a
 writable section, or without Control Flow Guard's check pointer (and
 dispatch pointer on x64) in a read-only one, its instrumentation flag and
@@ -191,6 +193,21 @@ def hardening_problems(args, characteristics, headers, image, objects):
             if section[1] <= rva < section[1] + section[2]:
                 return section
         return None
+
+    def directory(number):
+        """(address, size) of the data directory entry NUMBER."""
+        entry = re.search(rf"^Entry {number:x} ([0-9a-fA-F]+) ([0-9a-fA-F]+)", headers, re.M)
+        return (image_base + int(entry.group(1), 16), int(entry.group(2), 16)) if entry else (0, 0)
+
+    # ASLR moves only an image that can be relocated; on x64 a base above
+    # 4 GB keeps the DLL's addresses out of 32-bit reach.
+    if not directory(5)[1]:
+        problems.append("no base relocations: ASLR cannot move the image")
+    if x64 and image_base <= 0xFFFFFFFF:
+        problems.append(f"image base {image_base:#x} is below 4 GB")
+    imports = section_at(directory(1)[0])
+    if imports and imports[4] & SCN_MEM_EXECUTE:
+        problems.append(f"the import directory is in the executable section {imports[0]}")
 
     text = subprocess.run([args.readobj, "--coff-load-config", "--coff-debug-directory", args.dll],
                           check=True, capture_output=True, text=True).stdout
