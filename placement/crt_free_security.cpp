@@ -28,10 +28,11 @@ uintptr_t __security_cookie = 0xBB40E64E;
 // Called by the epilogue of every function that /GS protects, with the
 // cookie its prologue stored. A mismatch means the frame was overwritten:
 // end the process at once, running none of its code and none of its
-// handlers, which the overwrite may have reached (FAST_FAIL_STACK_COOKIE_CHECK_FAILURE).
+// exception handlers, which the overwrite may have reached.
 void __fastcall __security_check_cookie(uintptr_t cookie) {
+    constexpr unsigned StackCookieCheckFailure = 2;  // FAST_FAIL_STACK_COOKIE_CHECK_FAILURE
     if (cookie != __security_cookie)
-        __fastfail(2);
+        __fastfail(StackCookieCheckFailure);
 }
 
 // The linker fills these in from what /guard:cf and /safeseh found: the
@@ -161,9 +162,9 @@ using GuardDispatch = void (*)();
 
 }  // namespace
 
-// The loader writes these pointers when it enforces the guard: like Visual
-// Studio's runtime, keep them apart from other data (the linker merges
-// .00cfg into the read-only .rdata), so that nothing else can overwrite them.
+// Read-only, so that a write into the DLL's data cannot switch the check
+// off; the loader lifts the protection for its own write. In .00cfg, as
+// Visual Studio's runtime has them, which the build merges into .rdata.
 #pragma section(".00cfg", read)
 
 extern "C" {

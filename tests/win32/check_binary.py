@@ -252,6 +252,10 @@ def hardening_problems(args, characteristics, headers, image, objects):
         problems.append("no table of valid call targets (GuardCFFunctionTable), though the DLL "
                         "hands callbacks to the system")
 
+    print(f"{args.dll}: load configuration of {config.get('Size', 0):#x} bytes, cookie in "
+          f"{section_at(cookie)[0] if cookie and section_at(cookie) else 'no section'}, GuardFlags {flags:#x}, "
+          f"{config.get('GuardCFFunctionCount', 0)} valid call targets")
+
     if x64 and "IMAGE_DLL_CHARACTERISTICS_EX_CET_COMPAT" not in text:
         problems.append("not marked compatible with CET shadow stacks (CET_COMPAT)")
 
