@@ -112,6 +112,8 @@ DWORD RunSelf(const char* flag) {
     DWORD code = 0xFFFFFFFF;
     if (WaitForSingleObject(process.hProcess, 120000) == WAIT_OBJECT_0)
         GetExitCodeProcess(process.hProcess, &code);
+    else
+        TerminateProcess(process.hProcess, code);
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
     return code;
@@ -154,6 +156,9 @@ int Run() {
     GetClientRect(client, &area);
 
     if (overwriteCookie) {
+        // Any other crash ends this run at once with its own code, rather
+        // than in a debugger that would keep it open.
+        SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
         cookieToOverwrite = LoadedCookie();
         if (!cookieToOverwrite) {
             Print("import_host: the DLL has no stack cookie to overwrite\n");
