@@ -15,6 +15,8 @@ find_program(LLD_LINK NAMES lld-link-14 lld-link REQUIRED)
 find_program(LLVM_RC NAMES llvm-rc-14 llvm-rc REQUIRED)
 find_program(LLVM_LIB NAMES llvm-lib-14 llvm-lib REQUIRED)
 find_program(LLVM_DLLTOOL NAMES llvm-dlltool-14 llvm-dlltool REQUIRED)
+# The binary check reads the load configuration with it.
+find_program(LLVM_READOBJ NAMES llvm-readobj-14 llvm-readobj)
 
 set(CMAKE_C_COMPILER ${CLANG_CL})
 set(CMAKE_CXX_COMPILER ${CLANG_CL})

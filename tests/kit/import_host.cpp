@@ -4,11 +4,21 @@
 // starting proves it imports the name the DLL exports, and placing a header
 // beside its open source proves the call reaches the DLL with its arguments.
 //
+// The shipped DLL is built with /GS and /guard:cf and brings its own load
+// configuration and stack cookie. The host reads the cookie as the loader
+// finds it, through the load configuration, and expects the random value
+// the loader put there in place of the default. A second run of this
+// program changes the cookie while PositionWindow is reading an editor's
+// title, as an overrun of the frame would, and must end at the DLL's
+// __fastfail rather than return.
+//
 // Built by clang-cl and lld-link against PositionWindow.lib, and by mingw's
 // g++ against libPositionWindow.dll.a (the find_package consumer). The first
 // build has no C runtime to link, so the program makes Win32 calls only and
 // names its own entry point there.
 #include <windows.h>
+
+#include <stddef.h>
 
 #include "PositionWindow.h"
 #include "platform/mdi_host.h"
@@ -22,6 +32,91 @@ void Print(const char* text) {
     DWORD written = 0;
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text, static_cast<DWORD>(lstrlenA(text)), &written,
               nullptr);
+}
+
+void Expect(bool ok, const char* failure) {
+    if (ok) {
+        ++passed;
+        return;
+    }
+    ++failed;
+    Print("import_host: ");
+    Print(failure);
+    Print("\n");
+}
+
+// The cookie a /GS build starts with, which the loader replaces.
+#ifdef _WIN64
+constexpr ULONG_PTR DefaultCookie = 0x00002B992DDFA232;
+#else
+constexpr ULONG_PTR DefaultCookie = 0xBB40E64E;
+#endif
+// What __fastfail ends a process with.
+constexpr DWORD StackBufferOverrun = 0xC0000409;
+// Makes the program the run that changes the cookie.
+constexpr char OverwriteCookieFlag[] = " --overwrite-cookie";
+
+// The DLL's stack cookie, found as the loader finds it: the load
+// configuration's SecurityCookie. Null when the DLL has none, or names one
+// outside its image.
+ULONG_PTR* LoadedCookie() {
+    const auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA("PositionWindow.dll"));
+    if (!base)
+        return nullptr;
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& directory =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_LOAD_CONFIG];
+    if (!directory.VirtualAddress ||
+        directory.Size < offsetof(IMAGE_LOAD_CONFIG_DIRECTORY, SecurityCookie) + sizeof(ULONG_PTR))
+        return nullptr;
+    const auto* config = reinterpret_cast<const IMAGE_LOAD_CONFIG_DIRECTORY*>(base + directory.VirtualAddress);
+    const ULONG_PTR cookie = config->SecurityCookie;
+    const ULONG_PTR start = reinterpret_cast<ULONG_PTR>(base);
+    if (cookie < start || cookie + sizeof(ULONG_PTR) > start + nt->OptionalHeader.SizeOfImage)
+        return nullptr;
+    return reinterpret_cast<ULONG_PTR*>(cookie);
+}
+
+// Set in the run that changes the cookie: the first title the DLL reads
+// changes it, while the DLL's frames that stored it are live.
+ULONG_PTR* cookieToOverwrite = nullptr;
+
+LRESULT CALLBACK OverwritingEditorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_GETTEXT && cookieToOverwrite) {
+        *cookieToOverwrite ^= 0x5A5A;
+        cookieToOverwrite = nullptr;
+    }
+    return mdihost::EditorProc(window, message, wParam, lParam);
+}
+
+bool EndsWith(const char* text, const char* tail) {
+    const int textLength = lstrlenA(text);
+    const int tailLength = lstrlenA(tail);
+    return textLength >= tailLength && lstrcmpA(text + textLength - tailLength, tail) == 0;
+}
+
+// Runs this program again with `flag`; its exit code, or 0xFFFFFFFF when it
+// cannot be run.
+DWORD RunSelf(const char* flag) {
+    char path[MAX_PATH];
+    char commandLine[MAX_PATH + 64];
+    if (!GetModuleFileNameA(nullptr, path, sizeof path))
+        return 0xFFFFFFFF;
+    wsprintfA(commandLine, "\"%s\"%s", path, flag);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(path, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return 0xFFFFFFFF;
+    DWORD code = 0xFFFFFFFF;
+    if (WaitForSingleObject(process.hProcess, 120000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &code);
+    else
+        TerminateProcess(process.hProcess, code);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    return code;
 }
 
 void ExpectRect(const char* what, const RECT& actual, const RECT& expected) {
@@ -40,7 +135,9 @@ void ExpectRect(const char* what, const RECT& actual, const RECT& expected) {
 }
 
 int Run() {
-    if (!mdihost::RegisterHostClasses()) {
+    const bool overwriteCookie = EndsWith(GetCommandLineA(), OverwriteCookieFlag);
+    if (!mdihost::RegisterHostClasses(mdihost::FrameProc,
+                                      overwriteCookie ? OverwritingEditorProc : mdihost::EditorProc)) {
         Print("import_host: cannot register the window classes\n");
         return 1;
     }
@@ -57,6 +154,35 @@ int Run() {
     RECT area;
     GetClientRect(client, &area);
 
+    if (overwriteCookie) {
+        // Any other crash ends this run at once with its own code, rather
+        // than in a debugger that would keep it open.
+        SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+        cookieToOverwrite = LoadedCookie();
+        if (!cookieToOverwrite) {
+            Print("import_host: the DLL has no stack cookie to overwrite\n");
+            return 1;
+        }
+        PositionWindow("C:\\kit\\main.h", 300, 200, TRUE);
+        Print(cookieToOverwrite ? "import_host: PositionWindow read no editor's title\n"
+                                : "import_host: PositionWindow returned with its stack cookie changed\n");
+        return 1;
+    }
+
+    char line[160];
+    const ULONG_PTR* cookie = LoadedCookie();
+    Expect(cookie != nullptr, "the DLL's load configuration names no stack cookie");
+    if (cookie) {
+        wsprintfA(line, "import_host: the DLL's stack cookie is %p (its default %p)\n",
+                  reinterpret_cast<void*>(*cookie), reinterpret_cast<void*>(DefaultCookie));
+        Print(line);
+        Expect(*cookie != DefaultCookie, "the loader left the DLL's stack cookie at its default value");
+    }
+    const DWORD overwritten = RunSelf(OverwriteCookieFlag);
+    wsprintfA(line, "with the stack cookie changed during a call, the host ended with %#lx, not %#lx",
+              static_cast<unsigned long>(overwritten), static_cast<unsigned long>(StackBufferOverrun));
+    Expect(overwritten == StackBufferOverrun, line);
+
     // Sources on the right: the header goes against the left edge, level
     // with its open source; then the source against the right edge, level
     // with the header.
@@ -72,7 +198,6 @@ int Run() {
 
     DestroyWindow(frame);
     mdihost::PumpMessages();
-    char line[64];
     wsprintfA(line, "import_host: %d passed, %d failed\n", passed, failed);
     Print(line);
     return failed ? 1 : 0;

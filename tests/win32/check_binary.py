@@ -8,6 +8,19 @@ with its build folder; a DLL over its size limit (64 KiB for a 32-bit one
 unless --max-size says otherwise); in a DLL without an entry point, an object
 with a dynamic initialiser, which nothing would run; and, in a 32-bit build,
 an export that is not stdcall (its object symbol must be _PositionWindow@16).
+
+With --hardened (the shipped DLLs), it also reads the image with llvm-readobj
+and fails on a mitigation that a Visual Studio security build has and this
+one lacks: GUARD_CF, HIGH_ENTROPY_VA on x64, NO_SEH or a SafeSEH table on x86;
+no base relocations; on x64, an image base below 4 GB; imports in an
+executable section;
+a load configuration without a security cookie at its default value in a
+writable section, or without Control Flow Guard's check pointer (and
+dispatch pointer on x64) in a read-only one, its instrumentation flag and
+table of valid call targets; on x64, no CET shadow-stack compatibility; a
+section that is both writable and executable, or writable and shared; an
+object not compiled with /guard:cf; or no object that checks a stack cookie
+(compiled with /GS).
 """
 import argparse
 import os
@@ -22,6 +35,22 @@ MAX_32BIT_SIZE = 64 * 1024
 # GCC's constructor lists.
 INITIALISER_SECTIONS = re.compile(r"^\s*\d+\s+(\.CRT\$XC\w*|\.ctors\S*|\.init_array\S*)\s", re.M)
 FORMATS = {"i686": ("pei-i386", "010b"), "x86_64": ("pei-x86-64", "020b")}
+
+# The documented default cookies, which the loader replaces with random ones
+# when the load configuration points at them; it leaves any other value as
+# it is, so the image must carry the default.
+DEFAULT_COOKIES = {"i686": 0xBB40E64E, "x86_64": 0x00002B992DDFA232}
+POINTER_SIZES = {"i686": 4, "x86_64": 8}
+# The load configuration's size up to the end of GuardFlags, the last field
+# the loader reads for Control Flow Guard.
+GUARD_FIELDS_END = {"i686": 0x5C, "x86_64": 0x94}
+GUARD_CF_INSTRUMENTED = 0x100
+GUARD_CF_FUNCTION_TABLE_PRESENT = 0x400
+# @feat.00 in an object compiled with /guard:cf.
+FEAT_GUARD_CF = 0x800
+SCN_MEM_SHARED = 0x10000000
+SCN_MEM_EXECUTE = 0x20000000
+SCN_MEM_WRITE = 0x80000000
 
 
 def objdump(tool, *args):
@@ -104,7 +133,142 @@ def check(args):
         if not re.search(r"\s_PositionWindow@16$", symbols, re.M):
             problems.append("no _PositionWindow@16 symbol: the export is not stdcall with 16 bytes of arguments")
 
+    if args.hardened:
+        problems += hardening_problems(args, characteristics, headers, image, objects)
+
     print(f"{args.dll}: {args.arch}, {size} bytes, exports {exports}, imports {imports}")
+    return problems
+
+
+def readobj_fields(text, block):
+    """The "Name: value" lines of llvm-readobj's BLOCK [ ... ], as integers
+    where they are numbers; None when there is no such block."""
+    match = re.search(rf"^{block} \[\n(.*?)^\]", text, re.M | re.S)
+    if not match:
+        return None
+    fields = {}
+    for name, value in re.findall(r"^\s+(\w+): (\S+)", match.group(1), re.M):
+        try:
+            fields[name] = int(value, 0)
+        except ValueError:
+            fields[name] = value
+    return fields
+
+
+def sections_of(readobj, dll):
+    """(name, virtual address, virtual size, file offset, characteristics)
+    of each section."""
+    text = subprocess.run([readobj, "--sections", dll], check=True, capture_output=True, text=True).stdout
+    found = []
+    for block in re.findall(r"^  Section \{\n(.*?)^  \}", text, re.M | re.S):
+        field = lambda name: re.search(rf"^\s+{name}: (\S+)", block, re.M).group(1)
+        flags = int(re.search(r"Characteristics \[ \((0x[0-9A-Fa-f]+)\)", block).group(1), 16)
+        found.append((field("Name"), int(field("VirtualAddress"), 0), int(field("VirtualSize"), 0),
+                      int(field("PointerToRawData"), 0), flags))
+    return found
+
+
+def hardening_problems(args, characteristics, headers, image, objects):
+    problems = []
+    pointer = POINTER_SIZES[args.arch]
+    x64 = args.arch == "x86_64"
+
+    wanted = ["GUARD_CF"] + (["HIGH_ENTROPY_VA"] if x64 else [])
+    for flag in wanted:
+        if flag not in characteristics:
+            problems.append(f"{flag} is not set")
+
+    sections = sections_of(args.readobj, args.dll)
+    for name, _, _, _, flags in sections:
+        if flags & SCN_MEM_WRITE and flags & SCN_MEM_EXECUTE:
+            problems.append(f"section {name} is both writable and executable")
+        if flags & SCN_MEM_WRITE and flags & SCN_MEM_SHARED:
+            problems.append(f"section {name} is writable and shared between processes")
+
+    image_base = int(re.search(r"^ImageBase\s+([0-9a-fA-F]+)", headers, re.M).group(1), 16)
+
+    def section_at(address):
+        rva = address - image_base
+        for section in sections:
+            if section[1] <= rva < section[1] + section[2]:
+                return section
+        return None
+
+    def directory(number):
+        """(address, size) of the data directory entry NUMBER."""
+        entry = re.search(rf"^Entry {number:x} ([0-9a-fA-F]+) ([0-9a-fA-F]+)", headers, re.M)
+        return (image_base + int(entry.group(1), 16), int(entry.group(2), 16)) if entry else (0, 0)
+
+    # ASLR moves only an image that can be relocated; on x64 a base above
+    # 4 GB keeps the DLL's addresses out of 32-bit reach.
+    if not directory(5)[1]:
+        problems.append("no base relocations: ASLR cannot move the image")
+    if x64 and image_base <= 0xFFFFFFFF:
+        problems.append(f"image base {image_base:#x} is below 4 GB")
+    imports = section_at(directory(1)[0])
+    if imports and imports[4] & SCN_MEM_EXECUTE:
+        problems.append(f"the import directory is in the executable section {imports[0]}")
+
+    text = subprocess.run([args.readobj, "--coff-load-config", "--coff-debug-directory", args.dll],
+                          check=True, capture_output=True, text=True).stdout
+    config = readobj_fields(text, "LoadConfig")
+    if config is None:
+        problems.append("no load configuration: no security cookie, no Control Flow Guard")
+        return problems
+    if config.get("Size", 0) < GUARD_FIELDS_END[args.arch]:
+        problems.append(f"the load configuration's {config.get('Size', 0):#x} bytes end before GuardFlags "
+                        f"({GUARD_FIELDS_END[args.arch]:#x})")
+
+    if not x64 and "NO_SEH" not in characteristics and not (
+            config.get("SEHandlerTable") and config.get("SEHandlerCount")):
+        problems.append("neither NO_SEH nor a SafeSEH table of exception handlers")
+
+    cookie = config.get("SecurityCookie", 0)
+    home = section_at(cookie) if cookie else None
+    if not cookie:
+        problems.append("the load configuration names no security cookie")
+    elif not home or not home[4] & SCN_MEM_WRITE:
+        problems.append(f"the security cookie at {cookie:#x} is not in a writable section")
+    else:
+        offset = home[3] + cookie - image_base - home[1]
+        value = int.from_bytes(image[offset:offset + pointer], "little")
+        if value != DEFAULT_COOKIES[args.arch]:
+            problems.append(f"the security cookie holds {value:#x}, not the default "
+                            f"{DEFAULT_COOKIES[args.arch]:#x} that the loader replaces")
+
+    pointers = ["GuardCFCheckFunction"] + (["GuardCFCheckDispatch"] if x64 else [])
+    for field in pointers:
+        address = config.get(field, 0)
+        home = section_at(address) if address else None
+        if not address:
+            problems.append(f"the load configuration has no {field} pointer")
+        elif not home or home[4] & SCN_MEM_WRITE:
+            problems.append(f"the {field} pointer at {address:#x} is not in a read-only section")
+    flags = config.get("GuardFlags", 0)
+    if not flags & GUARD_CF_INSTRUMENTED:
+        problems.append(f"GuardFlags {flags:#x} lack CF_INSTRUMENTED")
+    if not (flags & GUARD_CF_FUNCTION_TABLE_PRESENT and config.get("GuardCFFunctionTable")
+            and config.get("GuardCFFunctionCount")):
+        problems.append("no table of valid call targets (GuardCFFunctionTable), though the DLL "
+                        "hands callbacks to the system")
+
+    print(f"{args.dll}: load configuration of {config.get('Size', 0):#x} bytes, cookie in "
+          f"{section_at(cookie)[0] if cookie and section_at(cookie) else 'no section'}, GuardFlags {flags:#x}, "
+          f"{config.get('GuardCFFunctionCount', 0)} valid call targets")
+
+    if x64 and "IMAGE_DLL_CHARACTERISTICS_EX_CET_COMPAT" not in text:
+        problems.append("not marked compatible with CET shadow stacks (CET_COMPAT)")
+
+    checks_cookie = False
+    for path in objects:
+        symbols = objdump(args.objdump, "-t", path)
+        feat = re.search(r"\s0x([0-9a-fA-F]+) @feat\.00$", symbols, re.M)
+        if not feat or not int(feat.group(1), 16) & FEAT_GUARD_CF:
+            problems.append(f"{os.path.basename(path)} is not compiled with /guard:cf")
+        if re.search(r"\(sec\s+0\).*\s@?_?_security_check_cookie(@\d+)?$", symbols, re.M):
+            checks_cookie = True
+    if not checks_cookie:
+        problems.append("no object checks a stack cookie: the library is not compiled with /GS")
     return problems
 
 
@@ -116,7 +280,12 @@ def main():
     parser.add_argument("--object", nargs="*", default=[])
     parser.add_argument("--max-size", type=int, default=0,
                         help="size limit in bytes (default: 64 KiB for a 32-bit DLL)")
+    parser.add_argument("--hardened", action="store_true",
+                        help="require the mitigations of a Visual Studio security build")
+    parser.add_argument("--readobj", help="llvm-readobj, which --hardened needs")
     args = parser.parse_args()
+    if args.hardened and not args.readobj:
+        parser.error("--hardened needs --readobj")
     problems = check(args)
     for problem in problems:
         print(f"FAIL: {problem}")
