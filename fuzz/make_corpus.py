@@ -3,8 +3,9 @@
 seeds; the fuzzers never write here (./scripts/fuzz works on a copy).
 
 The placement/found-* files are not written here: they are inputs an earlier
-fuzzing run found that move an editor (left, stacked, right edge, an editor
-wider than the client), kept so that a short run starts from real placements.
+fuzzing run found that move an editor (left at the top, left and stacked,
+right edge, right edge with a negative width), kept so that a short run
+starts from real placements.
 They are tied to the input layout of placement_fuzzer.cpp; when that layout
 changes, replace them with new finds."""
 import os
@@ -12,17 +13,24 @@ import random
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
+# The title fuzzer takes the first byte to pick the code page's lead bytes
+# (0: none, 1: code page 932's, 2: 936's); the rest is the title.
 TITLES = [
-    b"C:\\src\\main.cpp",
-    b"C:\\src\\main.h:2",
-    b"C:\\my src\\util.hxx [Read Only]",
-    b"D:/proj/view.rc",
-    b"C:main.rh",
-    b"my file.cpp:2",
-    b"C:\\Program Files\\x\\a.b.c.cxx",
-    b"C:\\src\\" + b"n" * 300 + b"." + b"e" * 300,
-    b"\\\\server\\share\\dir.d\\noext",
-    b"C:\\src\\\xe9t\xe9.H",
+    b"\0C:\\src\\main.cpp",
+    b"\0C:\\src\\main.h:2",
+    b"\0C:\\my src\\util.hxx [Read Only]",
+    b"\0D:/proj/view.rc",
+    b"\0C:main.rh",
+    b"\0my file.cpp:2",
+    b"\0C:\\Program Files\\x\\a.b.c.cxx",
+    b"\0" + b"C:\\src\\" + b"n" * 300 + b"." + b"e" * 300,
+    b"\0\\\\server\\share\\dir.d\\noext",
+    b"\0C:\\src\\\xe9t\xe9.H",
+    # Characters whose second byte is a backslash (表, ソ) or a letter (ア, ヂ).
+    b"\1C:\\src\\\x95\x5C.h",
+    b"\1C:\\\x95\x5C\\\x83\x41\x83\x61.cpp:2",
+    b"\2D:\\\x83\x5C x.rc",
+    b"\1C:\\src\\" + b"n" * 254 + b"\x83\x41.h",
 ]
 
 
