@@ -70,7 +70,7 @@ shell_scripts() {
 # ./scripts/package too) makes warnings in the library's own sources
 # errors; the presets leave it off, as a host developer's build has it.
 configure_and_build() {
-    local preset=$1 dir= folder=()
+    local preset=$1 dir='' folder=()
     shift
     if [ "${1:-}" = -B ]; then
         dir=$2
