@@ -4,10 +4,11 @@
 // GetProcAddress as the IDE does.
 //
 //   demo_host [--dll PATH] [--sources-left] [--screenshot FILE.png]
-//             [--report FILE] [--interactive] [TITLE...]
+//             [--frames FOLDER] [--report FILE] [--interactive] [TITLE...]
 //
 // Without --interactive it opens the titles (or a default list) in order,
-// writes the screenshot and the report, and exits. With it, it opens them and
+// writes the screenshot, one more into FOLDER after each editor opened
+// (frame-001.png, ...), and the report, and exits. With it, it opens them and
 // stays open: File > Open editor... and Options > Sources on the right.
 #include <windows.h>
 #include <commdlg.h>
@@ -37,13 +38,19 @@ struct Demo {
     HWND openList = nullptr;  // the panel's list of open editors
     PositionWindowFunction positionWindow = nullptr;
     bool sourcesOnRight = true;
-    std::vector<HWND> editors;  // in the order they were opened
+    std::vector<HWND> editors;        // in the order they were opened
+    std::vector<std::string> openings;  // what happened to each, as it was opened
 } demo;
 
 std::string TitleOf(HWND window) {
     char title[1024] = "";
     GetWindowTextA(window, title, sizeof title);
     return title;
+}
+
+std::string FileNameOf(const std::string& title) {
+    const size_t slash = title.find_last_of("\\/");
+    return slash == std::string::npos ? title : title.substr(slash + 1);
 }
 
 // Presentation only: a colour per side of the pair, so a picture explains
@@ -70,8 +77,7 @@ void PaintEditor(HWND window) {
     FillRect(dc, &area, brush);
     DeleteObject(brush);
 
-    const size_t slash = title.find_last_of("\\/");
-    const std::string fileName = slash == std::string::npos ? title : title.substr(slash + 1);
+    const std::string fileName = FileNameOf(title);
     HFONT big = CreateFontA(-36, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, ANTIALIASED_QUALITY,
                             0, "Arial");
     HFONT small = CreateFontA(-15, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
@@ -102,19 +108,47 @@ LRESULT CALLBACK EditorProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return DefMDIChildProcA(window, message, wParam, lParam);
 }
 
+// What the DLL did with the editor just opened, read back from where it
+// stands now: the edge it went to, and which editor opened before it, if
+// any, it sits beside (the same top, against the other edge). Nothing here
+// knows the pairing rules, so a wrong placement reads as what it is.
+std::string DescribeOpening(HWND editor, int width, int height) {
+    const std::string name = FileNameOf(TitleOf(editor));
+    RECT area;
+    GetClientRect(demo.client, &area);
+    const RECT rect = mdihost::RectInClient(editor, demo.client);
+    if (rect.right - rect.left != width || rect.bottom - rect.top != height)
+        return name + ": not placed";
+    const bool left = rect.left == 0;
+    if (!left && rect.right != area.right)
+        return name + ": away from both edges";
+    const std::string edge = left ? "left edge" : "right edge";
+    for (HWND other : demo.editors) {
+        if (other == editor)
+            break;
+        const RECT beside = mdihost::RectInClient(other, demo.client);
+        if (beside.top == rect.top && (left ? beside.right == area.right : beside.left == 0))
+            return name + ": beside " + FileNameOf(TitleOf(other)) + ", " + edge;
+    }
+    return name + ": no counterpart, stacked, " + edge;
+}
+
 // Opens an editor the way the IDE does: create it, then let the DLL place
 // it at half the client width and a third of its height.
-void OpenEditor(const char* title) {
+bool OpenEditor(const char* title) {
     HWND editor = mdihost::OpenEditor(demo.client, title, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                       CW_USEDEFAULT);
     if (!editor)
-        return;
+        return false;
     demo.editors.push_back(editor);
     const char* slash = std::strrchr(title, '\\');
     SendMessageA(demo.openList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(slash ? slash + 1 : title));
     RECT area;
     GetClientRect(demo.client, &area);
-    demo.positionWindow(title, area.right / 2, area.bottom / 3, demo.sourcesOnRight ? TRUE : FALSE);
+    const int width = area.right / 2, height = area.bottom / 3;
+    demo.positionWindow(title, width, height, demo.sourcesOnRight ? TRUE : FALSE);
+    demo.openings.push_back(DescribeOpening(editor, width, height));
+    return true;
 }
 
 void AskForEditor() {
@@ -190,6 +224,7 @@ void Settle() {
         RedrawWindow(demo.frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         Sleep(100);
     }
+    mdihost::PumpMessages();
 }
 
 // Copies the frame as it stands on the screen into a PNG file.
@@ -225,7 +260,8 @@ bool SaveScreenshot(const char* path) {
     return saved;
 }
 
-// One line per editor: where it landed in the client area's coordinates.
+// One line per editor: where it landed in the client area's coordinates;
+// then, in the order they were opened, what happened to each.
 bool WriteReport(const char* path) {
     FILE* out = std::fopen(path, "w");
     if (!out)
@@ -240,6 +276,8 @@ bool WriteReport(const char* path) {
         std::fprintf(out, "editor\t%ld\t%ld\t%ld\t%ld\t%s\n", rect.left, rect.top, rect.right - rect.left,
                      rect.bottom - rect.top, TitleOf(editor).c_str());
     }
+    for (const std::string& opening : demo.openings)
+        std::fprintf(out, "opened\t%s\n", opening.c_str());
     return std::fclose(out) == 0;
 }
 
@@ -249,6 +287,7 @@ int main(int argc, char** argv) {
     const char* dllPath = "PositionWindow.dll";
     const char* screenshot = nullptr;
     const char* report = nullptr;
+    const char* frames = nullptr;
     bool interactive = false;
     std::vector<const char*> titles;
     for (int i = 1; i < argc; ++i) {
@@ -259,6 +298,8 @@ int main(int argc, char** argv) {
             screenshot = argv[++i];
         else if (arg == "--report" && i + 1 < argc)
             report = argv[++i];
+        else if (arg == "--frames" && i + 1 < argc)
+            frames = argv[++i];
         else if (arg == "--sources-left")
             demo.sourcesOnRight = false;
         else if (arg == "--interactive")
@@ -288,9 +329,19 @@ int main(int argc, char** argv) {
     ShowWindow(demo.frame, SW_SHOW);
     UpdateWindow(demo.frame);
 
+    int status = 0;
     for (const char* title : titles) {
-        OpenEditor(title);
+        const bool opened = OpenEditor(title);
         Settle();
+        if (opened && frames && !interactive) {
+            char path[MAX_PATH];
+            std::snprintf(path, sizeof path, "%s\\frame-%03u.png", frames,
+                          static_cast<unsigned>(demo.openings.size()));
+            if (!SaveScreenshot(path)) {
+                std::fprintf(stderr, "demo_host: cannot write %s\n", path);
+                status = 1;
+            }
+        }
     }
 
     if (interactive) {
@@ -305,7 +356,6 @@ int main(int argc, char** argv) {
     }
 
     Settle();
-    int status = 0;
     if (screenshot && !SaveScreenshot(screenshot)) {
         std::fprintf(stderr, "demo_host: cannot write %s\n", screenshot);
         status = 1;

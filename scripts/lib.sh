@@ -63,28 +63,48 @@ shell_scripts() {
     done <<<"$files"
 }
 
-# configure_and_build BUILD_DIR [cmake arguments...]
-# WARNINGS_AS_ERRORS=ON in the environment (./scripts/test sets it, for the
-# builds of ./scripts/fuzz and ./scripts/package too) makes warnings in the
-# library's own sources errors.
+# configure_and_build PRESET [-B DIR] [cmake arguments...]: configures
+# through CMakePresets.json's configure preset PRESET, as an IDE does, into
+# the preset's folder (or DIR), and builds it. WARNINGS_AS_ERRORS=ON in the
+# environment (./scripts/test sets it, for the builds of ./scripts/fuzz and
+# ./scripts/package too) makes warnings in the library's own sources
+# errors; the presets leave it off, as a host developer's build has it.
 configure_and_build() {
-    local dir=$1
+    local preset=$1 dir='' folder=()
     shift
-    cmake -S "$ROOT" -B "$dir" -DWARNINGS_AS_ERRORS="${WARNINGS_AS_ERRORS:-OFF}" "$@" >/dev/null
-    cmake --build "$dir" -j "$JOBS"
+    if [ "${1:-}" = -B ]; then
+        dir=$2
+        folder=(-B "$dir")
+        shift 2
+    fi
+    cmake -S "$ROOT" --preset "$preset" "${folder[@]}" \
+        -DWARNINGS_AS_ERRORS="${WARNINGS_AS_ERRORS:-OFF}" "$@" >/dev/null
+    if [ -n "$dir" ]; then
+        cmake --build "$dir" -j "$JOBS"
+    else
+        # A build preset is read from the source folder.
+        (cd "$ROOT" && cmake --build --preset "$preset" -j "$JOBS")
+    fi
 }
 
-cross_build() {  # cross_build ARCH (i686 or x86_64) -> build/ARCH
-    configure_and_build "$ROOT/build/$1" \
-        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw-$1.cmake" -DCMAKE_BUILD_TYPE=Release
+# test_preset PRESET [ctest arguments...]: runs the tests of a build made by
+# configure_and_build PRESET through the test preset of the same name.
+test_preset() {
+    local preset=$1
+    shift
+    (cd "$ROOT" && ctest --preset "$preset" "$@")
 }
 
-# msvc_build DIR ARCH [cmake arguments...]: the MSVC-ABI DLL (clang-cl).
+cross_build() {  # cross_build ARCH (i686 or x86_64) -> build/ARCH, preset mingw-ARCH
+    configure_and_build "mingw-$1"
+}
+
+# msvc_build ARCH [-B DIR] [cmake arguments...]: the MSVC-ABI DLL
+# (clang-cl), preset clang-cl-ARCH, by default in build/msvc/ARCH.
 msvc_build() {
-    local dir=$1 arch=$2
-    shift 2
-    configure_and_build "$dir" \
-        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-clang-cl-$arch.cmake" -DCMAKE_BUILD_TYPE=Release "$@"
+    local arch=$1
+    shift
+    configure_and_build "clang-cl-$arch" "$@"
 }
 
 # An X display for Wine: a private Xvfb, stopped when the script exits.

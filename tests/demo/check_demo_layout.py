@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Runs the demo host's scripted session headless and checks where each
 editor landed against the layout the placement rules give for its default
-titles: pairs side by side at equal heights, the other editors cascaded."""
+titles: pairs side by side at equal heights, the other editors cascaded.
+Also checks the host's account of each opening, which captions the demo's
+animation, against the same layout as it stood when that editor opened."""
 import argparse
 import os
 import subprocess
@@ -34,6 +36,26 @@ def run_demo(wine, demo, sources_left):
             return [line.rstrip("\n").split("\t") for line in f]
 
 
+def side_of(title, side, sources_left):
+    if sources_left and title not in UNPAIRED:
+        return "right" if side == "left" else "left"
+    return side
+
+
+def expected_openings(sources_left):
+    """What happened to each editor as it opened: the edge it went to and the
+    editor already open at its height against the other edge, if any."""
+    openings = []
+    for index, (title, side, steps) in enumerate(EXPECTED):
+        side = side_of(title, side, sources_left)
+        name = title.rsplit("\\", 1)[-1]
+        beside = [t.rsplit("\\", 1)[-1] for t, s, n in EXPECTED[:index]
+                  if n == steps and side_of(t, s, sources_left) != side]
+        what = f"beside {beside[0]}" if beside else "no counterpart, stacked"
+        openings.append(f"{name}: {what}, {side} edge")
+    return openings
+
+
 def check(rows, sources_left):
     failures = []
     fields = {row[0]: row[1:] for row in rows if row[0] != "editor"}
@@ -44,13 +66,19 @@ def check(rows, sources_left):
         return [f"editors opened: {[e[4] for e in editors]}"]
     width, height = client_width // 2, client_height // 3
     for (title, side, steps), editor in zip(EXPECTED, editors):
-        if sources_left and title not in UNPAIRED:
-            side = "right" if side == "left" else "left"
+        side = side_of(title, side, sources_left)
         left = 0 if side == "left" else client_width - width
         expected = (left, steps * step, width, height)
         actual = tuple(int(v) for v in editor[:4])
         if actual != expected:
             failures.append(f"{title}: (left, top, width, height) = {actual}, expected {expected}")
+    openings = [row[1] for row in rows if row[0] == "opened"]
+    for index, expected in enumerate(expected_openings(sources_left)):
+        actual = openings[index] if index < len(openings) else None
+        if actual != expected:
+            failures.append(f"opening {index + 1} reads {actual!r}, expected {expected!r}")
+    if len(openings) > len(EXPECTED):
+        failures.append(f"{len(openings)} openings reported for {len(EXPECTED)} editors")
     return failures
 
 
