@@ -8,6 +8,9 @@ export WINEDEBUG=${WINEDEBUG:--all}
 
 log() { printf '== %s\n' "$*"; }
 
+# shellcheck source=steps.sh
+source "$ROOT/scripts/steps.sh"
+
 # Debian packages the builds and the Wine tests need; wine32 is i386.
 # shellcheck disable=SC2034 # used by the scripts that source this file
 NATIVE_PACKAGES=(cmake g++ libgtest-dev python3 clang libclang-rt-14-dev shellcheck)
@@ -118,6 +121,8 @@ start_display() {
     rm -f "$number"
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number" >"$log" 2>&1 &
     XVFB_PID=$!
+    # For stop_wine, should the step that started it not live to say.
+    echo "$XVFB_PID" >"$ROOT/build/xvfb.pid"
     # Its first start on a new machine (keymaps, fonts) can take seconds
     # when the machine is busy.
     local _
@@ -139,10 +144,31 @@ stop_wine() {
     if [ -n "${WINEPREFIX:-}" ] && [ -n "${WINESERVER:-}" ]; then
         "$WINESERVER" -k 2>/dev/null || true
     fi
-    if [ -n "$XVFB_PID" ]; then
+    local pidfile=$ROOT/build/xvfb.pid comm=
+    if [ -z "$XVFB_PID" ] && [ -s "$pidfile" ]; then
+        XVFB_PID=$(<"$pidfile")
+    fi
+    # Only our Xvfb: a stale file's number may be another process's now.
+    [ -n "$XVFB_PID" ] && comm=$(cat "/proc/$XVFB_PID/comm" 2>/dev/null)
+    if [ "$comm" = Xvfb ]; then
         kill "$XVFB_PID" 2>/dev/null || true
     fi
+    rm -f "$pidfile"
     XVFB_PID=
+}
+
+# setup_wine FILE [--own-display]: a private display (unless the user's
+# own is to be used), 32-bit Wine where it can be had, and the prefix, for a
+# step of its own; what the later steps need of it goes to FILE, which the
+# script sources.
+setup_wine() {
+    if [ "${2:-}" != --own-display ]; then
+        start_display
+    fi
+    enable_wine32
+    prepare_wine
+    declare -p DISPLAY XVFB_PID WINE32 WINEPREFIX WINESERVER >"$1"
+    echo "display $DISPLAY, 32-bit Wine: $WINE32, prefix $WINEPREFIX"
 }
 
 # One private Wine prefix serves both builds: a 64-bit prefix runs 32-bit
