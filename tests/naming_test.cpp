@@ -101,8 +101,9 @@ const TitleCase TitleCases[] = {
     // A lead byte just before the end stands alone.
     {"C:\\src\\a.h\x95", "C:\\src\\a.h\x95", "a", ".h\x95", 932},
     // A drive is a letter and a colon that are characters of their own: not
-    // a lead byte with its second byte, nor a colon that starts a character.
-    {"C:main.cpp", "C:main.cpp", "C:main", ".cpp", AsciiLeadBytes},
+    // a lead byte with its second byte (the colon before the end stands
+    // alone), nor a colon that starts a character.
+    {"C:", "C:", "C:", "", AsciiLeadBytes},
     {"c:x.cpp", "c:x.cpp", "c:x", ".cpp", AsciiLeadBytes},
 };
 
