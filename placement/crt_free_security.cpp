@@ -15,6 +15,10 @@
 #error "for the MSVC ABI on x86 and x64 only"
 #endif
 
+// The names below are the ones that the code generated for /GS and
+// /guard:cf, the linker and the loader look for: reserved to the
+// implementation, whose C runtime this file stands in for.
+// NOLINTBEGIN(bugprone-reserved-identifier)
 extern "C" {
 
 // The documented defaults, which the loader recognises and replaces. The
@@ -54,6 +58,7 @@ extern const char __safe_se_handler_count;
 #endif
 
 }  // extern "C"
+// NOLINTEND(bugprone-reserved-identifier)
 
 namespace {
 
@@ -167,6 +172,7 @@ using GuardDispatch = void (*)();
 // Visual Studio's runtime has them, which the build merges into .rdata.
 #pragma section(".00cfg", read)
 
+// NOLINTBEGIN(bugprone-reserved-identifier): the toolchain's names, as above
 extern "C" {
 
 __declspec(allocate(".00cfg")) extern const GuardCheck __guard_check_icall_fptr = GuardCheckNothing;
@@ -201,3 +207,4 @@ extern const LoadConfiguration _load_config_used = {
 };
 
 }  // extern "C"
+// NOLINTEND(bugprone-reserved-identifier)

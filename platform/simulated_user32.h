@@ -15,7 +15,8 @@ typedef std::intptr_t LPARAM;
 typedef const char* LPCSTR;
 typedef char* LPSTR;
 
-struct HWND__ {
+// windows.h's own name for what a handle points at.
+struct HWND__ {  // NOLINT(bugprone-reserved-identifier)
     int unused;
 };
 typedef HWND__* HWND;

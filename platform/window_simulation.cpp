@@ -23,8 +23,9 @@ struct Window {
 using winsim::WindowState;
 
 // Index 0 is the desktop, the implicit parent of top-level windows; it has
-// no handle of its own.
-std::vector<Window> windows(1);
+// no handle of its own. Made before main: a test program that cannot
+// allocate it ends there.
+std::vector<Window> windows(1);  // NOLINT(cert-err58-cpp)
 std::map<int, int> metrics;
 std::vector<winsim::SetWindowPosCall> setWindowPosCalls;
 winsim::TextHook textHook = nullptr;
@@ -183,7 +184,8 @@ int CopyText(const std::string& text, LPSTR buffer, int count) {
 
 // Calls back for each descendant, depth first, each parent's children top to
 // bottom, as the platform does. Returns false once the callback said stop.
-bool Enumerate(std::size_t parent, WNDENUMPROC callback, LPARAM parameter) {
+// Recursive, one level per generation: the trees tests build are a few deep.
+bool Enumerate(std::size_t parent, WNDENUMPROC callback, LPARAM parameter) {  // NOLINT(misc-no-recursion)
     // The callback may change the tree; walk the children it had at the start.
     const std::vector<std::size_t> children = windows[parent].children;
     for (std::size_t child : children) {

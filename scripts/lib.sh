@@ -12,8 +12,10 @@ log() { printf '== %s\n' "$*"; }
 source "$ROOT/scripts/steps.sh"
 
 # Debian packages the builds and the Wine tests need; wine32 is i386.
+# llvm-14 has llvm-cov and llvm-profdata, for the coverage of the native
+# tests; clang-tidy-14 checks the library's sources.
 # shellcheck disable=SC2034 # used by the scripts that source this file
-NATIVE_PACKAGES=(cmake g++ libgtest-dev python3 clang libclang-rt-14-dev shellcheck)
+NATIVE_PACKAGES=(cmake g++ libgtest-dev python3 clang libclang-rt-14-dev llvm-14 clang-tidy-14 shellcheck)
 # shellcheck disable=SC2034 # used by the scripts that source this file
 CROSS_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb xauth)
 # The MSVC-ABI build (clang-cl, lld-link, llvm-rc, llvm-dlltool) reads the

@@ -1,27 +1,51 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "naming/ascii_case.h"
 #include "naming/editor_title.h"
 #include "naming/extension_pairs.h"
 
+// Under AddressSanitizer a request for more than memory holds ends the
+// program unless the allocator may return null, as malloc does elsewhere;
+// NarrowString's test asks for that much. Read only by AddressSanitizer.
+extern "C" const char* __asan_default_options() {
+    return "allocator_may_return_null=1";
+}
+
 namespace {
+
+// No code page has it: the capitals and the colon start double-byte
+// characters. The parser reads whatever lead bytes it is given character by
+// character, ASCII ones included (the fuzzer gives it such lists too).
+constexpr unsigned AsciiLeadBytes = 1;
 
 // The lead bytes of an ANSI code page, as the platform lists them; none for
 // 0 (a single-byte code page, such as 1252).
 LeadBytes LeadBytesOf(unsigned codePage) {
     static const unsigned char Japanese[] = {0x81, 0x9F, 0xE0, 0xFC, 0, 0};
     static const unsigned char Chinese[] = {0x81, 0xFE, 0, 0};
+    static const unsigned char Ascii[] = {'A', 'Z', ':', ':', 0, 0};
     if (codePage == 932)
         return LeadBytes::FromRanges(Japanese, sizeof Japanese);
     if (codePage == 936)
         return LeadBytes::FromRanges(Chinese, sizeof Chinese);
+    if (codePage == AsciiLeadBytes)
+        return LeadBytes::FromRanges(Ascii, sizeof Ascii);
     return LeadBytes();
 }
 
 std::string CodePageTrace(unsigned codePage) {
+    if (codePage == AsciiLeadBytes)
+        return " with ASCII lead bytes";
     return codePage ? " in code page " + std::to_string(codePage) : "";
+}
+
+// A string argument for a trace, null included.
+std::string Quoted(const char* text) {
+    return text ? std::string("\"") + text + "\"" : "null";
 }
 
 struct TitleCase {
@@ -37,6 +61,8 @@ const TitleCase TitleCases[] = {
     {"C:\\src\\main.cpp:2", "C:\\src\\main.cpp", "main", ".cpp"},
     {"main.cpp:2", "main.cpp", "main", ".cpp"},
     {"x:1", "x:1", "1", ""},
+    // Only a letter makes a drive: '{' follows 'z'.
+    {"{:1", "{:1", "{:1", ""},
     {"main.cpp:2 extra", "main.cpp", "main", ".cpp"},
     {"my file.cpp:2", "my", "my", ""},
     {"a.b.cpp", "a.b.cpp", "a.b", ".cpp"},
@@ -74,6 +100,11 @@ const TitleCase TitleCases[] = {
     {"\x95\x5Cmain.h", "\x95\x5Cmain.h", "main", ".h"},
     // A lead byte just before the end stands alone.
     {"C:\\src\\a.h\x95", "C:\\src\\a.h\x95", "a", ".h\x95", 932},
+    // A drive is a letter and a colon that are characters of their own: not
+    // a lead byte with its second byte (the colon before the end stands
+    // alone), nor a colon that starts a character.
+    {"C:", "C:", "C:", "", AsciiLeadBytes},
+    {"c:x.cpp", "c:x.cpp", "c:x", ".cpp", AsciiLeadBytes},
 };
 
 TEST(EditorTitle, NormalizesAndSplitsTitles) {
@@ -102,24 +133,29 @@ TEST(EditorTitle, NullTitleIsEmpty) {
     EXPECT_STREQ("", NormalizeEditorTitle(nullptr).c_str());
 }
 
-// Writes the title's parts into buffers with a guard band behind them, so
-// that a write past the stated size shows.
+// Writes the title's parts into buffers of the given sizes with a guard
+// band behind them, so that a write past the stated size shows. A buffer of
+// size 0 must be left as it was: its part reads as empty.
 struct GuardedSplit {
     static constexpr size_t Guard = 64;
     char name[FileNameBufferSize + Guard];
     char extension[ExtensionBufferSize + Guard];
+    size_t nameSize;
+    size_t extensionSize;
     std::string base;
 
-    explicit GuardedSplit(const std::string& title, const LeadBytes& leadBytes) {
+    GuardedSplit(const std::string& title, const LeadBytes& leadBytes, size_t nameSize, size_t extensionSize)
+        : nameSize(nameSize), extensionSize(extensionSize) {
         memset(name, '#', sizeof name);
         memset(extension, '#', sizeof extension);
-        base = SplitEditorTitle(title.c_str(), name, FileNameBufferSize,
-                                extension, ExtensionBufferSize, leadBytes).c_str();
+        base = SplitEditorTitle(title.c_str(), name, nameSize, extension, extensionSize, leadBytes).c_str();
     }
     bool GuardsIntact() const {
-        return std::string(name + FileNameBufferSize, Guard) == std::string(Guard, '#') &&
-               std::string(extension + ExtensionBufferSize, Guard) == std::string(Guard, '#');
+        return std::string(name + nameSize, Guard) == std::string(Guard, '#') &&
+               std::string(extension + extensionSize, Guard) == std::string(Guard, '#');
     }
+    std::string Name() const { return nameSize ? name : ""; }
+    std::string Extension() const { return extensionSize ? extension : ""; }
 };
 
 TEST(EditorTitle, CutsOverlongPartsToTheirBuffers) {
@@ -132,6 +168,8 @@ TEST(EditorTitle, CutsOverlongPartsToTheirBuffers) {
         std::string name;
         std::string extension;
         unsigned codePage = 0;
+        size_t nameSize = FileNameBufferSize;
+        size_t extensionSize = ExtensionBufferSize;
     } cases[] = {
         {std::string(254, 'n') + a + ".h", std::string(254, 'n'), ".h", 932},
         {std::string(254, 'n') + a + ".h", std::string(254, 'n') + "\x83", ".h"},
@@ -143,13 +181,20 @@ TEST(EditorTitle, CutsOverlongPartsToTheirBuffers) {
         {std::string(100000, 'a') + ".cpp", std::string(255, 'a'), ".cpp"},
         {std::string(5000, ':'), std::string(255, ':'), ""},
         {"C:\\" + std::string(100000, '\\') + "main.cpp", "main", ".cpp"},
+        // Buffers too small for anything but the terminator, or even that.
+        {"C:\\src\\main.cpp", "", ".cpp", 0, 0},
+        {"C:\\src\\main.cpp", "main", "", 0, FileNameBufferSize, 0},
+        {"C:\\src\\main.cpp", "", "", 0, 1, 1},
+        {"C:\\src\\" + a + ".h", "", ".h", 932, 2},
+        {"C:\\src\\" + a + ".h", "\x83", ".h", 0, 2},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE("title of " + std::to_string(c.title.size()) + " bytes" + CodePageTrace(c.codePage));
-        GuardedSplit split(c.title, LeadBytesOf(c.codePage));
+        SCOPED_TRACE("title of " + std::to_string(c.title.size()) + " bytes" + CodePageTrace(c.codePage) +
+                     ", buffers of " + std::to_string(c.nameSize) + " and " + std::to_string(c.extensionSize));
+        GuardedSplit split(c.title, LeadBytesOf(c.codePage), c.nameSize, c.extensionSize);
         EXPECT_TRUE(split.GuardsIntact());
-        EXPECT_EQ(c.name, split.name);
-        EXPECT_EQ(c.extension, split.extension);
+        EXPECT_EQ(c.name, split.Name());
+        EXPECT_EQ(c.extension, split.Extension());
         EXPECT_EQ(c.name + c.extension, split.base);
     }
 }
@@ -236,13 +281,47 @@ TEST(AsciiCase, FoldsOnlyAsciiLetters) {
         {"\x83\x41Z.H", "\x83\x41z.h", true, 932},
         {"\x83", "\x83", true, 932},
         {"\x83\x41", "\x83", false, 932},
+        // A null string equals only another null string.
+        {nullptr, nullptr, true},
+        {nullptr, "", false},
+        {"a", nullptr, false},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string("\"") + c.a + "\" vs \"" + c.b + "\"" + CodePageTrace(c.codePage));
+        SCOPED_TRACE(Quoted(c.a) + " vs " + Quoted(c.b) + CodePageTrace(c.codePage));
         const LeadBytes leadBytes = LeadBytesOf(c.codePage);
         EXPECT_EQ(c.equal, EqualsIgnoringCase(c.a, c.b, leadBytes));
         EXPECT_EQ(c.equal, EqualsIgnoringCase(c.b, c.a, leadBytes));
     }
+}
+
+TEST(NarrowString, JoinsItsPiecesOrStaysEmpty) {
+    // The pieces need not be NUL-terminated. A length that no buffer can
+    // hold makes an empty string, before a byte of the pieces is read: the
+    // sum of the two wrapping around (which would allocate a short buffer
+    // and copy past it), or a size that memory cannot hold.
+    const struct {
+        const char* what;
+        const char* first;
+        size_t firstLength;
+        const char* second;
+        size_t secondLength;
+        const char* expected;
+    } cases[] = {
+        {"the first piece alone", "main.cpp", 4, "", 0, "main"},
+        {"two pieces", "main.cpp", 4, ".hxx", 2, "main.h"},
+        {"the second piece alone", "", 0, ".cpp", 4, ".cpp"},
+        {"nothing", "", 0, "", 0, ""},
+        {"lengths whose sum wraps", "x", SIZE_MAX, "y", 2, ""},
+        {"lengths whose sum and terminator wrap", "x", SIZE_MAX - 1, "y", 1, ""},
+        {"more than memory holds", "x", SIZE_MAX - 1, "", 0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const NarrowString joined(c.first, c.firstLength, c.second, c.secondLength);
+        EXPECT_STREQ(c.expected, joined.c_str());
+        EXPECT_EQ(std::strlen(c.expected), joined.size());
+    }
+    EXPECT_STREQ("", NarrowString().c_str());
 }
 
 TEST(LeadBytes, ReadsThePlatformsRanges) {

@@ -173,6 +173,8 @@ TEST(PositionWindow, SaturatesCoordinatesInsteadOfOverflowing) {
         int otherTop;
         winsim::WindowState state;
         RECT expected;  // restored
+        int caption = 100;  // with the frame, a step of 106
+        int frame = 3;
     } cases[] = {
         {"a width of INT_MIN", INT_MIN, 0, 0, winsim::WindowState::Normal, RECT{INT_MAX, 106, INT_MAX, 106}},
         {"a width past the client by INT_MAX", INT_MAX, 0, 0, winsim::WindowState::Normal,
@@ -183,11 +185,15 @@ TEST(PositionWindow, SaturatesCoordinatesInsteadOfOverflowing) {
          RECT{INT_MAX, 106, INT_MAX, 106}},
         {"a negative width, minimised", -50, 20, 0, winsim::WindowState::Minimized, RECT{850, 106, 850, 126}},
         {"a negative height, maximised", 300, -20, 0, winsim::WindowState::Maximized, RECT{500, 106, 800, 106}},
+        // Metrics no platform reports, but the step is a sum all the same.
+        {"a step below INT_MIN", 300, 0, 0, winsim::WindowState::Normal, RECT{500, INT_MIN, 800, INT_MIN}, INT_MIN,
+         -1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         winsim::Reset();
-        winsim::SetSystemMetric(SM_CYCAPTION, 100);  // a step of 106
+        winsim::SetSystemMetric(SM_CYCAPTION, c.caption);
+        winsim::SetSystemMetric(SM_CYFRAME, c.frame);
         const HWND frame = winsim::CreateWindowSim(nullptr, "QDVSHELL", "", FrameRect);
         const HWND client = winsim::CreateWindowSim(frame, "MDIClient", "", ClientRectInFrame);
         winsim::CreateWindowSim(client, "QDV7Editor", "C:\\src\\other.h", RECT{0, c.otherTop, 10, c.otherTop});
@@ -197,6 +203,41 @@ TEST(PositionWindow, SaturatesCoordinatesInsteadOfOverflowing) {
         EXPECT_EQ(c.state, winsim::State(target));
         winsim::Restore(target);
         EXPECT_RECT(c.expected, winsim::RectInParent(target));
+    }
+}
+
+TEST(PositionWindow, PutsAMaximisedTargetBackOnlyWhenItWasMoved) {
+    // The simulation, as Wine does, puts a maximised window at ptMaxPosition
+    // pulled onto the screen. A maximised editor stands left of and above
+    // the client area by its frame and caption: pulled onto the screen, it
+    // must be put back where it stood. With neither, it stands at the
+    // client's origin, SetWindowPlacement leaves it there (as Windows does
+    // with any ptMaxPosition), and there is nothing to put back.
+    const struct {
+        int caption;
+        int frame;
+        size_t moves;  // SetWindowPos calls
+    } cases[] = {
+        {19, 3, 1},
+        {19, 0, 1},  // only the top differs
+        {0, 3, 1},
+        {0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("caption " + std::to_string(c.caption) + ", frame " + std::to_string(c.frame));
+        winsim::Reset();
+        winsim::SetSystemMetric(SM_CYCAPTION, c.caption);
+        winsim::SetSystemMetric(SM_CYFRAME, c.frame);
+        const HWND frame = winsim::CreateWindowSim(nullptr, "QDVSHELL", "", FrameRect);
+        const HWND client = winsim::CreateWindowSim(frame, "MDIClient", "", ClientRectInFrame);
+        const HWND target = winsim::CreateWindowSim(client, "QDV7Editor", "C:\\s\\new.txt", RECT{40, 50, 60, 70},
+                                                    winsim::WindowState::Maximized);
+        const RECT before = winsim::RectInParent(target);
+        PositionWindow("C:\\s\\new.txt", 300, 200, TRUE);
+        EXPECT_RECT(before, winsim::RectInParent(target));
+        EXPECT_EQ(c.moves, winsim::SetWindowPosCalls().size());
+        winsim::Restore(target);
+        EXPECT_RECT((RECT{0, 0, 300, 200}), winsim::RectInParent(target));
     }
 }
 
