@@ -144,10 +144,10 @@ step() {
 steps_end() {
     local row number title result time text failed
     echo
-    printf '%-3s %-58s %-7s %-11s %s\n' '' step result time figures
+    printf '%-3s %-60s %-7s %-11s %s\n' '' step result time figures
     for row in "${STEP_ROWS[@]}"; do
         IFS='|' read -r number title result time text <<<"$row"
-        printf '%-3s %-58s %-7s %-11s %s\n' "$number" "${title:0:58}" "$result" "$time" "$text"
+        printf '%-3s %-60s %-7s %-11s %s\n' "$number" "${title:0:60}" "$result" "$time" "$text"
     done
     failed=$((STEPS_DONE - STEPS_PASSED))
     if [ "$STEPS_DONE" -lt "$STEPS_TOTAL" ]; then
