@@ -71,12 +71,8 @@ STEP_TICKER='
         last=
         [ -s "$3" ] && last=$(tail -n 1 "$3")
         last=${last//$'"'"'\r'"'"'/}
-        if [ $waited -ge 60 ]; then
-            took="$((waited / 60)) min $(printf %02d $((waited % 60))) s"
-        else
-            took="$waited s"
-        fi
-        printf "      [%s] %s: still running after %s%s\n" "$1" "$2" "$took" "${last:+ (${last:0:90})}"
+        printf "      [%s] %s: still running after %s%s\n" "$1" "$2" "$(duration $waited)" \
+            "${last:+ (${last:0:90})}"
     done'
 
 # step TITLE FIGURES COMMAND [ARGUMENTS...]: runs COMMAND in a subshell, as
@@ -103,7 +99,7 @@ step() {
         printf '\n[%d/%d] %s\n' "$number" "$STEPS_TOTAL" "$title"
         tail -n +1 -f --pid="$pid" "$log" &
     else
-        bash -c "$STEP_TICKER" _ "$number/$STEPS_TOTAL" "$title" "$log" &
+        (export -f duration; exec bash -c "$STEP_TICKER" _ "$number/$STEPS_TOTAL" "$title" "$log") &
     fi
     watcher=$!
     set +e

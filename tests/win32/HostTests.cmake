@@ -1,0 +1,18 @@
+# add_host_tests(COMMAND...): the Win32 host tests, COMMAND being the host
+# program and the DLL it loads. Under Wine they run twice: in a single-byte
+# ANSI code page (1252) and in a double-byte one (932, Japanese), which Wine
+# takes from LC_ALL. On Windows itself (a Visual Studio build) the code page
+# is the system's, and they run once, in it.
+function(add_host_tests)
+  if(CMAKE_CROSSCOMPILING_EMULATOR)
+    add_test(NAME host_test COMMAND ${ARGN} --code-page 1252)
+    add_test(NAME host_test_cp932 COMMAND ${ARGN} --code-page 932)
+    set_tests_properties(host_test PROPERTIES ENVIRONMENT LC_ALL=en_US.UTF-8)
+    set_tests_properties(host_test_cp932 PROPERTIES ENVIRONMENT LC_ALL=ja_JP.UTF-8)
+    set(tests host_test host_test_cp932)
+  else()
+    add_test(NAME host_test COMMAND ${ARGN})
+    set(tests host_test)
+  endif()
+  set_tests_properties(${tests} PROPERTIES WORKING_DIRECTORY ${CMAKE_BINARY_DIR} RUN_SERIAL TRUE TIMEOUT 300)
+endfunction()
