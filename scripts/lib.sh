@@ -169,8 +169,8 @@ setup_wine() {
     fi
     enable_wine32
     prepare_wine
-    declare -p DISPLAY XVFB_PID WINE32 WINEPREFIX WINESERVER >"$1"
-    echo "display $DISPLAY, 32-bit Wine: $WINE32, prefix $WINEPREFIX"
+    declare -p DISPLAY XVFB_PID WINE32 WINE32_QEMU WINEPREFIX WINESERVER >"$1"
+    echo "display $DISPLAY, 32-bit Wine: $WINE32$([ "$WINE32_QEMU" = yes ] && echo ' (through qemu)'), prefix $WINEPREFIX"
 }
 
 # One private Wine prefix serves both builds: a 64-bit prefix runs 32-bit
@@ -197,6 +197,28 @@ prepare_wine() {
     for font in /usr/share/wine/fonts/*.ttf; do
         [ -e "$font" ] && ln -sf "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
     done
+    disable_wine_debugger
+}
+
+# No test may sit in Wine's debugger. Wine starts the program that the
+# AeDebug key names (winedbg by default) on an unhandled exception; under
+# qemu's user-mode emulator winedbg never ends, and the test waits out its
+# timeout. With no program named the process ends at once, with the
+# exception's code. 32-bit programs read the key's Wow6432Node view.
+AEDEBUG_KEYS=('HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug'
+    'HKLM\Software\Wow6432Node\Microsoft\Windows NT\CurrentVersion\AeDebug')
+disable_wine_debugger() {
+    local key out
+    for key in "${AEDEBUG_KEYS[@]}"; do
+        /usr/lib/wine/wine64 reg add "$key" /v Debugger /t REG_SZ /d '' /f >/dev/null 2>&1 || true
+        out=$(/usr/lib/wine/wine64 reg query "$key" /v Debugger 2>/dev/null) || true
+        # "    Debugger    REG_SZ    " and nothing after it but line ends.
+        if [[ ! $out =~ Debugger[[:space:]]+REG_SZ[[:space:]]*$ ]]; then
+            echo "could not turn Wine's debugger off in $key: $out" >&2
+            return 1
+        fi
+    done
+    echo "Wine's debugger: off (a crash ends the process at once)"
 }
 
 # wine_loader ARCH: the loader for programs of the i686 or x86_64 build.
@@ -302,6 +324,18 @@ register_qemu_i386() {
     log "changed the system: registered $QEMU_I386 for i386 programs ($BINFMT/qemu-i386)"
 }
 
+# Sets WINE32_QEMU=yes (exported, for the tests that must know) when i386
+# programs run through qemu's user-mode emulator: an enabled qemu-i386 entry
+# of binfmt_misc, which the kernel consults before its own ELF loader, even
+# on a kernel that could run them itself.
+through_qemu() {
+    local state=
+    if [ -r "$BINFMT/qemu-i386" ]; then IFS= read -r state <"$BINFMT/qemu-i386" || true; fi
+    WINE32_QEMU=no
+    if [ "$state" = enabled ]; then WINE32_QEMU=yes; fi
+    export WINE32_QEMU
+}
+
 # Makes 32-bit Wine work and sets WINE32=yes, or leaves WINE32=no having said
 # why in one line; never fails. Wine's 32-bit loader is an i386 program, and
 # some kernels (this project's CI virtual machines among them) run no i386
@@ -309,10 +343,13 @@ register_qemu_i386() {
 # binfmt_misc; bookworm's qemu 7.2 is far too slow for Wine, the one in
 # bookworm-backports is not.
 WINE32=no
+WINE32_QEMU=no
 enable_wine32() {
     WINE32=no
+    WINE32_QEMU=no
     if runs_wine32; then
         WINE32=yes  # natively, or through a qemu entry that already works
+        through_qemu
         return 0
     fi
     local fallback="the 32-bit DLL gets its binary check only and the demo uses the 64-bit DLL"
@@ -331,6 +368,7 @@ enable_wine32() {
     fi
     if runs_wine32; then
         WINE32=yes
+        through_qemu
         log "32-bit Wine runs through qemu $(qemu_major)"
     else
         log "32-bit Wine still does not run through $QEMU_I386: $fallback"

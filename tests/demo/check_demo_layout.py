@@ -30,7 +30,7 @@ def run_demo(wine, demo, sources_left):
         command = [wine, demo, "--report", "Z:" + report.replace("/", "\\")]
         if sources_left:
             command.append("--sources-left")
-        subprocess.run(command, cwd=os.path.dirname(demo), check=True, timeout=240,
+        subprocess.run(command, cwd=os.path.dirname(demo), check=True, timeout=50,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         with open(report) as f:
             return [line.rstrip("\n").split("\t") for line in f]

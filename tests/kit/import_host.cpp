@@ -53,6 +53,10 @@ constexpr ULONG_PTR DefaultCookie = 0xBB40E64E;
 #endif
 // What __fastfail ends a process with.
 constexpr DWORD StackBufferOverrun = 0xC0000409;
+// What it ends with under qemu's user-mode emulator, which runs 32-bit Wine
+// on kernels without i386 support: qemu knows no int 0x29 and reports an
+// illegal instruction, which Wine raises as such.
+constexpr DWORD IllegalInstruction = 0xC000001D;
 // Makes the program the run that changes the cookie.
 constexpr char OverwriteCookieFlag[] = " --overwrite-cookie";
 
@@ -90,6 +94,18 @@ LRESULT CALLBACK OverwritingEditorProc(HWND window, UINT message, WPARAM wParam,
     return mdihost::EditorProc(window, message, wParam, lParam);
 }
 
+// Whether this 32-bit program runs through qemu, as the test scripts found
+// when they set up Wine (WINE32_QEMU=yes). Decided from the set-up, never
+// from how the process ended.
+bool ThroughQemu() {
+#ifdef _WIN64
+    return false;
+#else
+    char value[4] = "";
+    return GetEnvironmentVariableA("WINE32_QEMU", value, sizeof value) == 3 && lstrcmpA(value, "yes") == 0;
+#endif
+}
+
 bool EndsWith(const char* text, const char* tail) {
     const int textLength = lstrlenA(text);
     const int tailLength = lstrlenA(tail);
@@ -110,7 +126,9 @@ DWORD RunSelf(const char* flag) {
     if (!CreateProcessA(path, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return 0xFFFFFFFF;
     DWORD code = 0xFFFFFFFF;
-    if (WaitForSingleObject(process.hProcess, 120000) == WAIT_OBJECT_0)
+    // Well within the test's own timeout, so that a run that hangs is
+    // reported as such.
+    if (WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0)
         GetExitCodeProcess(process.hProcess, &code);
     else
         TerminateProcess(process.hProcess, code);
@@ -169,7 +187,7 @@ int Run() {
         return 1;
     }
 
-    char line[160];
+    char line[256];
     const ULONG_PTR* cookie = LoadedCookie();
     Expect(cookie != nullptr, "the DLL's load configuration names no stack cookie");
     if (cookie) {
@@ -179,9 +197,16 @@ int Run() {
         Expect(*cookie != DefaultCookie, "the loader left the DLL's stack cookie at its default value");
     }
     const DWORD overwritten = RunSelf(OverwriteCookieFlag);
+    const DWORD expected = ThroughQemu() ? IllegalInstruction : StackBufferOverrun;
+    if (ThroughQemu()) {
+        wsprintfA(line, "import_host: 32-bit Wine runs through qemu here (WINE32_QEMU=yes), which ends __fastfail "
+                        "(int 0x29) as an illegal instruction: %#lx stands for %#lx\n",
+                  static_cast<unsigned long>(IllegalInstruction), static_cast<unsigned long>(StackBufferOverrun));
+        Print(line);
+    }
     wsprintfA(line, "with the stack cookie changed during a call, the host ended with %#lx, not %#lx",
-              static_cast<unsigned long>(overwritten), static_cast<unsigned long>(StackBufferOverrun));
-    Expect(overwritten == StackBufferOverrun, line);
+              static_cast<unsigned long>(overwritten), static_cast<unsigned long>(expected));
+    Expect(overwritten == expected, line);
 
     // Sources on the right: the header goes against the left edge, level
     // with its open source; then the source against the right edge, level
