@@ -49,7 +49,8 @@ namespace winsim {
 
 enum class WindowState { Normal, Minimized, Maximized };
 
-constexpr DWORD CurrentProcess = 1;
+// Process ids of other programs lie on both sides of it.
+constexpr DWORD CurrentProcess = 4;
 
 // Destroys every window, removes the text hook and restores the default
 // metrics (SM_CYCAPTION 19, SM_CYFRAME 3) and ANSI code page (1252).

@@ -86,8 +86,17 @@ const TitleCase TitleCases[] = {
     {"C:\\my src/x y.rc", "C:\\my", "my", ""},
     {"C:/my src/main.cpp", "C:/my", "my", ""},
     {"C:\\src\\d.x/f", "C:\\src\\d.x/f", "f", ""},
-    // A drive-relative path: the drive goes, whatever the letter's case.
+    // A drive-relative path: the drive goes, whatever the letter's case,
+    // from A to Z; the characters just outside the letters make no drive,
+    // and their colon at index 1 stays as any colon there does.
     {"C:main.cpp", "C:main.cpp", "main", ".cpp"},
+    {"A:x.cpp", "A:x.cpp", "x", ".cpp"},
+    {"Z:x.cpp", "Z:x.cpp", "x", ".cpp"},
+    {"a:x.cpp", "a:x.cpp", "x", ".cpp"},
+    {"z:x.cpp", "z:x.cpp", "x", ".cpp"},
+    {"@:x.cpp", "@:x.cpp", "@:x", ".cpp"},
+    {"`:x.cpp", "`:x.cpp", "`:x", ".cpp"},
+    {"C:", "C:", "", ""},
     // Double-byte code pages: a second byte 0x5C (表, ソ) is no backslash,
     // neither for the folders nor for the space rule; in a single-byte code
     // page it is one.
@@ -98,8 +107,14 @@ const TitleCase TitleCases[] = {
     {"C:\\d\\\x95\x5C x.cpp", "C:\\d\\\x95\x5C", "", ""},
     {"\x95\x5Cmain.h", "\x95\x5Cmain.h", "\x95\x5Cmain", ".h", 932},
     {"\x95\x5Cmain.h", "\x95\x5Cmain.h", "main", ".h"},
-    // A lead byte just before the end stands alone.
+    // A lead byte just before the end stands alone, and nothing past the
+    // terminator is read.
     {"C:\\src\\a.h\x95", "C:\\src\\a.h\x95", "a", ".h\x95", 932},
+    {"a.h\x83\0\\x.cpp", "a.h\x83", "a", ".h\x83", 932},
+    // A colon that is the second byte of a character, or starts one, cuts
+    // nothing.
+    {"main.cpp\x83:2", "main.cpp\x83:2", "main", ".cpp\x83:2", 932},
+    {"main.cpp:2", "main.cpp:2", "main", ".cpp:2", AsciiLeadBytes},
     // A drive is a letter and a colon that are characters of their own: not
     // a lead byte with its second byte (the colon before the end stands
     // alone), nor a colon that starts a character.
@@ -249,6 +264,8 @@ TEST(ExtensionPairs, CounterpartNeedsTheMatchingColumn) {
     EXPECT_EQ(nullptr, CounterpartExtension(FileKind::Source, ".h"));
     EXPECT_EQ(nullptr, CounterpartExtension(FileKind::Header, ".cpp"));
     EXPECT_EQ(nullptr, CounterpartExtension(FileKind::Unpaired, ".h"));
+    EXPECT_EQ(nullptr, CounterpartExtension(FileKind::Unpaired, ".hxx"));
+    EXPECT_EQ(nullptr, CounterpartExtension(FileKind::Unpaired, ".rh"));
     EXPECT_EQ(nullptr, CounterpartExtension(FileKind::Header, ".c"));
 }
 
@@ -281,6 +298,12 @@ TEST(AsciiCase, FoldsOnlyAsciiLetters) {
         {"\x83\x41Z.H", "\x83\x41z.h", true, 932},
         {"\x83", "\x83", true, 932},
         {"\x83\x41", "\x83", false, 932},
+        {"\x84\x41", "\x83\x41", false, 932},
+        {"\x83\x41" "a", "\x83\x41" "b", false, 932},
+        {"\x83\x41" "A", "\x83\x41" "a", true, 932},
+        // A lead byte before the terminator is the last character: what
+        // lies past the terminator is never compared.
+        {"\x83\0X", "\x83\0Y", true, 932},
         // A null string equals only another null string.
         {nullptr, nullptr, true},
         {nullptr, "", false},
@@ -329,6 +352,10 @@ TEST(LeadBytes, ReadsThePlatformsRanges) {
     const unsigned char endedByZeros[] = {0x81, 0x9F, 0, 0, 0xE0, 0xFC};
     const unsigned char endedBySize[] = {0x81, 0x82, 0xE0};
     const unsigned char fromZero[] = {0, 0x81, 0, 0};
+    // Three bytes of four: the last is no range, whatever follows it.
+    const unsigned char oddSize[] = {0x81, 0x82, 0xE0, 0xE5};
+    const unsigned char emptyRangeFirst[] = {0x81, 0, 0xE0, 0xE1, 0, 0};
+    const unsigned char toTheTop[] = {0xE0, 0xFC, 0xFE, 0xFF};
     const struct {
         const char* what;
         LeadBytes leadBytes;
@@ -342,6 +369,14 @@ TEST(LeadBytes, ReadsThePlatformsRanges) {
         {"a range cut by the size", LeadBytes::FromRanges(endedBySize, sizeof endedBySize), 0xE0, false},
         {"the terminator", LeadBytes::FromRanges(fromZero, sizeof fromZero), 0, false},
         {"after the terminator", LeadBytes::FromRanges(fromZero, sizeof fromZero), 0x81, true},
+        {"the first byte after the terminator", LeadBytes::FromRanges(fromZero, sizeof fromZero), 0x01, true},
+        {"the last byte of an odd list", LeadBytes::FromRanges(oddSize, 3), 0xE0, false},
+        {"a pair ending in 0 is empty", LeadBytes::FromRanges(emptyRangeFirst, sizeof emptyRangeFirst), 0x81, false},
+        {"a pair ending in 0 ends nothing", LeadBytes::FromRanges(emptyRangeFirst, sizeof emptyRangeFirst), 0xE1,
+         true},
+        {"the top of 932's ranges", LeadBytes::FromRanges(toTheTop, 2), 0xFC, true},
+        {"just past 932's ranges", LeadBytes::FromRanges(toTheTop, 2), 0xFD, false},
+        {"a range to 0xFF", LeadBytes::FromRanges(toTheTop, sizeof toTheTop), 0xFF, true},
         {"no list", LeadBytes::FromRanges(nullptr, 12), 0x81, false},
         {"the default", LeadBytes(), 0x81, false},
     };

@@ -21,6 +21,9 @@ enum class HostShape {
     Full,      // "QDVSHELL" frame with its "MDIClient"
     NoClient,  // the frame without a client area; editors are its children
     NoFrame,   // no frame at all; every window is top-level
+    // No frame, but a stray top-level "MDIClient" holds the editors: a
+    // client area is only ever looked for in the host's own frame.
+    StrayClient,
 };
 
 enum class Edge {
@@ -196,6 +199,9 @@ inline const Scenario PlacementScenarios[] = {
       {SCENARIO_EDITOR, "C:\\s\\b.txt", 0, 5},
       {SCENARIO_EDITOR, "C:\\s\\new.txt", 0, 200}},
      {"C:\\s\\new.txt", 300, 200, 1}, {2, Edge::Left, 5, 1}},
+    {"a one-character title is placed like any other", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\s\\a.txt", 0, 40}, {SCENARIO_EDITOR, "x", 0, 300}},
+     {"x", 300, 200, 1}, {1, Edge::Left, 40, 1}},
     {"the target never counts: alone it goes to the top", HostShape::Full,
      {{SCENARIO_EDITOR, "C:\\s\\new.txt", 100, 300}},
      {"C:\\s\\new.txt", 300, 200, 1}, {0, Edge::Left, 0, 0}},
@@ -324,6 +330,9 @@ inline const Scenario PlacementScenarios[] = {
       {SCENARIO_EDITOR, "C:\\src\\main.cpp", 20, 20, Show::Normal, Owner::OtherProgram}},
      {"C:\\src\\main.cpp", 300, 200, 1}, {-1, Edge::Left, 0, 0}},
     {"without a frame nothing moves, not even another program's editor", HostShape::NoFrame,
+     {{SCENARIO_EDITOR, "C:\\src\\main.h", 0, 65}, {SCENARIO_EDITOR, "C:\\src\\main.cpp", 40, 40}},
+     {"C:\\src\\main.cpp", 300, 200, 1}, {-1, Edge::Left, 0, 0}},
+    {"without a frame a stray client area's editors do not move", HostShape::StrayClient,
      {{SCENARIO_EDITOR, "C:\\src\\main.h", 0, 65}, {SCENARIO_EDITOR, "C:\\src\\main.cpp", 40, 40}},
      {"C:\\src\\main.cpp", 300, 200, 1}, {-1, Edge::Left, 0, 0}},
 };

@@ -43,30 +43,38 @@ void CallFromTitleRead(HWND) {
         PositionWindow(s->nestedTitle, s->call.width, s->call.height, static_cast<BOOL>(s->call.sourceOnRight));
 }
 
-// A host built in the simulation from a scenario. Another instance's frame
-// is made first, so that it comes first in z-order.
+bool HasOtherInstance(const Scenario& s) {
+    for (const ScenarioWindow& w : s.windows) {
+        if (w.className && w.owner == Owner::OtherInstance)
+            return true;
+    }
+    return false;
+}
+
+// A host built in the simulation from a scenario. Another instance's frame,
+// in process `otherProcess`, is made first, so that it comes first in
+// z-order.
 struct SimHost {
     HWND frame = nullptr;
     HWND client = nullptr;
     HWND otherClient = nullptr;
     std::vector<HWND> windows;  // in scenario order
 
-    explicit SimHost(const Scenario& s) {
+    explicit SimHost(const Scenario& s, DWORD otherProcess = winsim::CurrentProcess + 1) {
         winsim::Reset();
         if (s.codePage)
             winsim::SetAnsiCodePage(s.codePage);
-        constexpr DWORD OtherProcess = winsim::CurrentProcess + 1;
         for (const ScenarioWindow& w : s.windows) {
             if (w.className && w.owner == Owner::OtherInstance && !otherClient) {
                 const HWND other = winsim::CreateWindowSim(nullptr, "QDVSHELL", "Other IDE", FrameRect,
-                                                           winsim::WindowState::Normal, OtherProcess);
+                                                           winsim::WindowState::Normal, otherProcess);
                 otherClient = winsim::CreateWindowSim(other, "MDIClient", "", ClientRectInFrame,
-                                                      winsim::WindowState::Normal, OtherProcess);
+                                                      winsim::WindowState::Normal, otherProcess);
             }
         }
-        if (s.host != HostShape::NoFrame)
+        if (s.host == HostShape::Full || s.host == HostShape::NoClient)
             frame = winsim::CreateWindowSim(nullptr, "QDVSHELL", "Host IDE", FrameRect);
-        if (s.host == HostShape::Full)
+        if (s.host == HostShape::Full || s.host == HostShape::StrayClient)
             client = winsim::CreateWindowSim(frame, "MDIClient", "", ClientRectInFrame);
         for (const ScenarioWindow& w : s.windows) {
             if (!w.className)
@@ -77,7 +85,7 @@ struct SimHost {
                                                                   : frame;
             const RECT rect{w.left, w.top, w.left + w.width, w.top + w.height};
             windows.push_back(winsim::CreateWindowSim(parent, w.className, w.title, rect, StateOf(w.show),
-                                                      w.owner == Owner::OtherInstance ? OtherProcess
+                                                      w.owner == Owner::OtherInstance ? otherProcess
                                                                                       : winsim::CurrentProcess));
         }
         // The active MDI child is the top one.
@@ -109,9 +117,9 @@ struct TreeSnapshot {
     }
 };
 
-void RunScenario(const Scenario& s) {
+void RunScenario(const Scenario& s, DWORD otherProcess) {
     SCOPED_TRACE(s.name);
-    SimHost host(s);
+    SimHost host(s, otherProcess);
     const TreeSnapshot before(host);
 
     PositionWindow(s.call.title, s.call.width, s.call.height, static_cast<BOOL>(s.call.sourceOnRight));
@@ -143,8 +151,15 @@ void RunScenario(const Scenario& s) {
 }
 
 TEST(PositionWindow, PlacesEveryScenario) {
-    for (const Scenario& s : PlacementScenarios)
-        RunScenario(s);
+    for (const Scenario& s : PlacementScenarios) {
+        RunScenario(s, winsim::CurrentProcess + 1);
+        // Another instance is told apart by its process, whichever side of
+        // ours its id lies.
+        if (HasOtherInstance(s)) {
+            SCOPED_TRACE("another instance with a lower process id");
+            RunScenario(s, winsim::CurrentProcess - 1);
+        }
+    }
 }
 
 TEST(PositionWindow, NullTitleMovesNothing) {
@@ -184,7 +199,9 @@ TEST(PositionWindow, SaturatesCoordinatesInsteadOfOverflowing) {
         {"a width of INT_MIN, maximised", INT_MIN, 0, 0, winsim::WindowState::Maximized,
          RECT{INT_MAX, 106, INT_MAX, 106}},
         {"a negative width, minimised", -50, 20, 0, winsim::WindowState::Minimized, RECT{850, 106, 850, 126}},
+        {"a width of -1, minimised", -1, 20, 0, winsim::WindowState::Minimized, RECT{801, 106, 801, 126}},
         {"a negative height, maximised", 300, -20, 0, winsim::WindowState::Maximized, RECT{500, 106, 800, 106}},
+        {"a height of -1, maximised", 300, -1, 0, winsim::WindowState::Maximized, RECT{500, 106, 800, 106}},
         // Metrics no platform reports, but the step is a sum all the same.
         {"a step below INT_MIN", 300, 0, 0, winsim::WindowState::Normal, RECT{500, INT_MIN, 800, INT_MIN}, INT_MIN,
          -1},

@@ -240,13 +240,19 @@ struct Win32Host {
 
     Win32Host(const Scenario& s, int index) {
         const HINSTANCE instance = GetModuleHandleA(nullptr);
-        if (s.host != HostShape::NoFrame) {
+        if (s.host == HostShape::Full || s.host == HostShape::NoClient) {
             frame = CreateFrame();
             ok(frame != nullptr, "frame not created");
         }
         if (s.host == HostShape::Full) {
             client = mdihost::CreateClient(frame);
             ok(client != nullptr, "client not created");
+        }
+        if (s.host == HostShape::StrayClient) {
+            CLIENTCREATESTRUCT ccs = {nullptr, 1000};
+            client = CreateWindowExA(0, "MDIClient", nullptr, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 140, 60, 800,
+                                     600, nullptr, nullptr, instance, &ccs);
+            ok(client != nullptr, "stray client not created");
         }
         for (const ScenarioWindow& w : s.windows) {
             if (w.className && w.owner == Owner::OtherInstance && !other)
@@ -256,6 +262,8 @@ struct Win32Host {
             if (!w.className)
                 break;
             windows.push_back(CreateScenarioWindow(s, w, instance));
+            // A window that is missing would pass every "did not move" check.
+            ok(windows.back() != nullptr, "%s: \"%s\" not created: %lu", s.name, w.title, GetLastError());
         }
         for (size_t i = 0; i < windows.size(); ++i) {
             if (s.windows[i].owner == Owner::Host)
@@ -274,6 +282,8 @@ struct Win32Host {
         }
         if (frame)
             DestroyWindow(frame);
+        else if (client)
+            DestroyWindow(client);
         delete other;
         mdihost::PumpMessages();
     }
