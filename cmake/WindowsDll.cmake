@@ -20,7 +20,7 @@ if(MSVC)
   string(REGEX REPLACE "(^| )/EHsc( |$)" " " CMAKE_CXX_FLAGS "${CMAKE_CXX_FLAGS}")
   # Optimised for size, not speed: a call runs a few hundred instructions
   # per open editor, once per editor opened, while every byte ships in the
-  # host's release, and the 32-bit DLL has an 8 KiB budget.
+  # host's release, and the 32-bit DLL has a 10 KiB budget.
   string(REGEX REPLACE "(^| )/O2( |$)" " /O1 " CMAKE_CXX_FLAGS_RELEASE "${CMAKE_CXX_FLAGS_RELEASE}")
 endif()
 

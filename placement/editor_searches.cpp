@@ -10,8 +10,8 @@
 
 namespace {
 
-// The filter both callbacks share: an editor of the host, not the one being
-// placed, and not minimised.
+// The filter both callbacks share: an editor of the host that the user sees
+// open, other than the one being placed.
 bool IsOtherOpenEditor(HWND window) {
     char className[ClassNameBufferSize] = "";
     GetClassNameA(window, className, ClassNameBufferSize);
@@ -19,7 +19,37 @@ bool IsOtherOpenEditor(HWND window) {
         return false;
     if (std::strcmp(className, EditorClassName) != 0)
         return false;
+    // Child enumeration visits the windows inside editors too (a split pane
+    // may be of the editor class); an editor is a child of the client area.
+    if (GetParent(window) != ClientWindow)
+        return false;
+    // A hidden editor is not open to the user, and MDI passes it over too.
+    // Its own style, not IsWindowVisible: a host may place its editors
+    // before it shows its frame.
+    if ((GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) == 0)
+        return false;
     return !IsIconic(window);
+}
+
+// Reads the title as GetWindowTextA(window, title, EditorTitleReadCount)
+// would, without waiting on another thread. For a window of another thread
+// GetWindowTextA sends WM_GETTEXT and waits until that thread answers: a
+// thread that is busy, or waits on the caller's own, would hold the call or
+// deadlock the host. The title the window manager stores is what the target
+// lookup compares too; it is kept in UTF-16 and converted to the ANSI code
+// page, as GetWindowTextA does for another process's window.
+void ReadEditorTitle(HWND window, char (&title)[EditorTitleBufferSize]) {
+    if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
+        GetWindowTextA(window, title, EditorTitleReadCount);
+        return;
+    }
+    WCHAR wide[EditorTitleReadCount];
+    const int length = InternalGetWindowText(window, wide, EditorTitleReadCount);
+    // Each UTF-16 unit takes at most two bytes of a double-byte code page.
+    char ansi[2 * EditorTitleReadCount];
+    const int bytes =
+        length > 0 ? WideCharToMultiByte(CP_ACP, 0, wide, length, ansi, static_cast<int>(sizeof ansi), nullptr, nullptr) : 0;
+    CopyBounded(title, EditorTitleReadCount, ansi, bytes > 0 ? static_cast<size_t>(bytes) : 0, TitleLeadBytes);
 }
 
 }  // namespace
@@ -53,7 +83,7 @@ BOOL CALLBACK FindCounterpartProc(HWND window, LPARAM parameter) {
     if (!IsOtherOpenEditor(window))
         return TRUE;
     char title[EditorTitleBufferSize] = "";
-    GetWindowTextA(window, title, EditorTitleReadCount);
+    ReadEditorTitle(window, title);
     const NarrowString baseName = EditorBaseName(title, TitleLeadBytes);
     if (!EqualsIgnoringCase(baseName.c_str(), reinterpret_cast<const char*>(parameter), TitleLeadBytes))
         return TRUE;

@@ -22,24 +22,35 @@ LeadBytes TitleLeadBytes;
 namespace {
 
 // Set while a call runs. A host window procedure may call back in while the
-// searches send it messages (GetWindowTextA sends WM_GETTEXT to windows of
-// the calling process), and another thread may call at the same time; either
+// searches send it messages (GetWindowTextA sends WM_GETTEXT to the calling
+// thread's windows), and another thread may call at the same time; either
 // would overwrite the state the running call depends on. Constant-initialised:
 // the DLL runs no start-up code.
 std::atomic<bool> CallInProgress{false};
 
-// The first host frame, in z-order, that belongs to this process. Another
-// instance of the IDE has frames and editors of the same classes and titles;
-// its windows are not ours to move.
-HWND FindOwnHostFrame() {
+// Finds the editor titled `title` in the client area of the first host
+// frame of this process, in z-order, that holds one, and stores both in
+// ClientWindow and TargetEditor; false, with both null, if none does.
+// Another instance of the IDE has frames and editors of the same classes
+// and titles: its windows are not ours to move. The IDE itself may have
+// several main windows, or a hidden one of the frame class, in front of the
+// one the editor was opened in.
+bool FindTarget(const char* title) {
     const DWORD self = GetCurrentProcessId();
     for (HWND frame = FindWindowExA(nullptr, nullptr, HostFrameClassName, nullptr); frame;
          frame = FindWindowExA(nullptr, frame, HostFrameClassName, nullptr)) {
         DWORD owner = 0;
-        if (GetWindowThreadProcessId(frame, &owner) && owner == self)
-            return frame;
+        if (!GetWindowThreadProcessId(frame, &owner) || owner != self)
+            continue;
+        const HWND client = FindWindowExA(frame, nullptr, ClientClassName, nullptr);
+        const HWND target = client ? FindWindowExA(client, nullptr, EditorClassName, title) : nullptr;
+        if (target) {
+            ClientWindow = client;
+            TargetEditor = target;
+            return true;
+        }
     }
-    return nullptr;
+    return false;
 }
 
 // Left edge of a window of `width` against the right edge of the client area.
@@ -73,18 +84,35 @@ bool SameRect(const RECT& a, const RECT& b) {
 // is not the active one, SetWindowPos would send WM_CHILDACTIVATE, and the
 // child would be activated and raised. A maximised or minimised editor keeps
 // its state and stays where it stands; the placement becomes its restored
-// rectangle, so that restoring it shows it in place.
+// rectangle, so that restoring it shows it in place. A hidden one stays
+// hidden.
 void MoveTarget(HWND target, int x, int y, int width, int height) {
+    // Another thread's window is moved by that thread. The request is
+    // posted to it rather than waited for: the call never waits on another
+    // thread's message loop.
+    const bool ownThread = GetWindowThreadProcessId(target, nullptr) == GetCurrentThreadId();
     const bool iconic = IsIconic(target) != FALSE;
-    const bool zoomed = !iconic && IsZoomed(target) != FALSE;
-    if (!iconic && !zoomed) {
-        SetWindowPos(target, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-        return;
-    }
+    bool zoomed = !iconic && IsZoomed(target) != FALSE;
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     RECT shown{};
-    if (!GetWindowPlacement(target, &placement) || !RectInParent(target, &shown))
+    if ((iconic || zoomed) && (!GetWindowPlacement(target, &placement) || !RectInParent(target, &shown)))
+        return;
+    // Maximised in style yet standing at its restored rectangle: an editor
+    // created maximised and placed from its own WM_CREATE. CreateWindowEx
+    // maximises it afterwards and keeps where it then stands as its restored
+    // rectangle, so that is where it goes. (A minimised one cannot be placed
+    // so: it takes the size of an icon.)
+    if (zoomed && SameRect(shown, placement.rcNormalPosition))
+        zoomed = false;
+    if (!iconic && !zoomed) {
+        SetWindowPos(target, nullptr, x, y, width, height,
+                     SWP_NOZORDER | SWP_NOACTIVATE | (ownThread ? 0u : static_cast<UINT>(SWP_ASYNCWINDOWPOS)));
+        return;
+    }
+    // SetWindowPlacement has no such request: another thread's maximised or
+    // minimised editor keeps its restored rectangle.
+    if (!ownThread)
         return;
     // A child's restored rectangle is in its parent's client coordinates,
     // which are the client area's: the target is a direct child of it.
@@ -94,8 +122,10 @@ void MoveTarget(HWND target, int x, int y, int width, int height) {
     // Re-showing in the state it is in changes nothing else. A maximised MDI
     // child is the active one already (the client keeps it so). A minimised
     // one keeps its icon where it is: without WPF_SETMINPOSITION,
-    // ptMinPosition is not applied.
-    placement.showCmd = iconic ? SW_SHOWMINNOACTIVE : SW_SHOWMAXIMIZED;
+    // ptMinPosition is not applied. A hidden one stays hidden, maximised or
+    // minimised: SW_HIDE changes neither state.
+    const bool hidden = (GetWindowLongA(target, GWL_STYLE) & WS_VISIBLE) == 0;
+    placement.showCmd = hidden ? SW_HIDE : iconic ? SW_SHOWMINNOACTIVE : SW_SHOWMAXIMIZED;
     // SetWindowPlacement puts a maximised window at ptMaxPosition, and what
     // GetWindowPlacement reported there is not where an MDI child stands (it
     // may be (-1,-1)); its own corner is.
@@ -105,8 +135,9 @@ void MoveTarget(HWND target, int x, int y, int width, int height) {
 
     // A maximised MDI child's frame and caption lie left of and above the
     // client area, and Wine pulls such a ptMaxPosition onto the screen: the
-    // caption would show. Moving a maximised window leaves its restored
-    // rectangle as it is, so put it back where it stood.
+    // caption would show. A hidden one Wine moves to (0,0) outright. Moving a
+    // maximised window leaves its restored rectangle as it is, so put it
+    // back where it stood.
     RECT now{};
     if (zoomed && RectInParent(target, &now) && !SameRect(now, shown))
         SetWindowPos(target, nullptr, shown.left, shown.top, shown.right - shown.left, shown.bottom - shown.top,
@@ -124,15 +155,11 @@ void Place(const char* title, int width, int height, BOOL sourceOnRight) {
     if (!title || !title[0])
         return;
 
-    // Without the host's frame or client area the lookups below would take
-    // the desktop as parent and could reach another program's windows.
-    const HWND frame = FindOwnHostFrame();
-    if (!frame)
+    // Nothing to move. Without the host's frame or client area the searches
+    // would take the desktop as parent and could reach another program's
+    // windows.
+    if (!FindTarget(title))
         return;
-    ClientWindow = FindWindowExA(frame, nullptr, ClientClassName, nullptr);
-    if (!ClientWindow)
-        return;
-    TargetEditor = FindWindowExA(ClientWindow, nullptr, EditorClassName, title);
     TitleLeadBytes = AnsiLeadBytes();
 
     char name[FileNameBufferSize];
@@ -162,8 +189,7 @@ void Place(const char* title, int width, int height, BOOL sourceOnRight) {
     if (!CounterpartEditor)
         EnumChildWindows(ClientWindow, CascadeScanProc, reinterpret_cast<LPARAM>(ClientWindow));
 
-    if (TargetEditor)
-        MoveTarget(TargetEditor, PlaceX, PlaceY, width, height);
+    MoveTarget(TargetEditor, PlaceX, PlaceY, width, height);
 }
 
 }  // namespace

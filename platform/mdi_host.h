@@ -80,14 +80,14 @@ inline bool RegisterHostClasses(WNDPROC frameProc = FrameProc, WNDPROC editorPro
 // client area; returns the MDI client, whose first MDI child gets the
 // identifier 1000. Without scroll bar styles, so that its width stays put
 // when editors reach past its edge. Made last, so that the frame's first
-// child is not the client.
-inline HWND CreateClient(HWND frame, DWORD exStyle = 0) {
+// child is not the client. `style` adds MDIS_ALLCHILDSTYLES, say.
+inline HWND CreateClient(HWND frame, DWORD exStyle = 0, DWORD style = 0) {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     const DWORD bar = WS_CHILD | WS_VISIBLE | WS_BORDER;
     CreateWindowExA(0, ToolbarClass, nullptr, bar, 0, 0, 0, 0, frame, nullptr, instance, nullptr);
     CreateWindowExA(0, PanelClass, nullptr, bar, 0, 0, 0, 0, frame, nullptr, instance, nullptr);
     CLIENTCREATESTRUCT ccs = {nullptr, 1000};
-    const HWND client = CreateWindowExA(exStyle, "MDIClient", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE,
+    const HWND client = CreateWindowExA(exStyle, "MDIClient", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE | style,
                                         0, 0, 0, 0, frame, nullptr, instance, &ccs);
     RECT area{};
     GetClientRect(frame, &area);

@@ -14,6 +14,10 @@ typedef std::uint32_t DWORD;
 typedef std::intptr_t LPARAM;
 typedef const char* LPCSTR;
 typedef char* LPSTR;
+// The platform's wide characters are UTF-16 code units.
+typedef char16_t WCHAR;
+typedef WCHAR* LPWSTR;
+typedef const WCHAR* LPCWSTR;
 
 // windows.h's own name for what a handle points at.
 struct HWND__ {  // NOLINT(bugprone-reserved-identifier)
@@ -64,7 +68,9 @@ struct CPINFO {
 #define SWP_NOMOVE 0x0002
 #define SWP_NOZORDER 0x0004
 #define SWP_NOACTIVATE 0x0010
+#define SWP_ASYNCWINDOWPOS 0x4000
 #define WPF_SETMINPOSITION 0x0001
+#define SW_HIDE 0
 #define SW_SHOWNORMAL 1
 #define SW_SHOWMINIMIZED 2
 #define SW_SHOWMAXIMIZED 3
@@ -72,12 +78,19 @@ struct CPINFO {
 #define SW_RESTORE 9
 #define HWND_TOP (static_cast<HWND>(nullptr))
 #define CP_ACP 0
+#define GWL_STYLE (-16)
+#define WS_MAXIMIZE 0x01000000L
+#define WS_VISIBLE 0x10000000L
+#define WS_MINIMIZE 0x20000000L
+#define WS_CHILD 0x40000000L
 
 HWND WINAPI FindWindowA(LPCSTR className, LPCSTR windowName);
 HWND WINAPI FindWindowExA(HWND parent, HWND childAfter, LPCSTR className, LPCSTR windowName);
 BOOL WINAPI EnumChildWindows(HWND parent, WNDENUMPROC callback, LPARAM parameter);
 int WINAPI GetClassNameA(HWND window, LPSTR buffer, int count);
 int WINAPI GetWindowTextA(HWND window, LPSTR buffer, int count);
+int WINAPI InternalGetWindowText(HWND window, LPWSTR buffer, int count);
+LONG WINAPI GetWindowLongA(HWND window, int index);
 BOOL WINAPI IsIconic(HWND window);
 BOOL WINAPI GetWindowRect(HWND window, RECT* rect);
 BOOL WINAPI ScreenToClient(HWND window, POINT* point);
@@ -91,5 +104,8 @@ HWND WINAPI GetParent(HWND window);
 int WINAPI MapWindowPoints(HWND from, HWND to, POINT* points, UINT count);
 DWORD WINAPI GetWindowThreadProcessId(HWND window, DWORD* processId);
 DWORD WINAPI GetCurrentProcessId();
+DWORD WINAPI GetCurrentThreadId();
+int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int wideLength, LPSTR multiByte,
+                               int multiByteSize, LPCSTR defaultChar, BOOL* usedDefaultChar);
 UINT WINAPI GetACP();
 BOOL WINAPI GetCPInfo(UINT codePage, CPINFO* info);

@@ -17,6 +17,8 @@ struct Window {
     RECT normalRect{};  // the restored rectangle
     winsim::WindowState state = winsim::WindowState::Normal;
     DWORD process = winsim::CurrentProcess;
+    DWORD thread = winsim::CurrentThread;
+    bool visible = true;
     int moveCount = 0;
 };
 
@@ -30,6 +32,7 @@ std::map<int, int> metrics;
 std::vector<winsim::SetWindowPosCall> setWindowPosCalls;
 winsim::TextHook textHook = nullptr;
 UINT ansiCodePage = 1252;
+int crossThreadWaits = 0;
 
 // The lead-byte ranges each double-byte code page reports, as the platform
 // lists them: inclusive pairs ended by a pair of zeros.
@@ -167,6 +170,13 @@ bool IsMdiChild(std::size_t index) {
     return parent != 0 && windows[parent].className == "MDIClient";
 }
 
+// A message to a window of another thread of this process waits for that
+// thread; the simulation only counts it.
+void CountWaitFor(std::size_t index) {
+    if (windows[index].process == winsim::CurrentProcess && windows[index].thread != winsim::CurrentThread)
+        ++crossThreadWaits;
+}
+
 void RaiseToTop(std::size_t index) {
     std::vector<std::size_t>& siblings = windows[windows[index].parent].children;
     siblings.erase(std::find(siblings.begin(), siblings.end(), index));
@@ -209,6 +219,7 @@ void Reset() {
     setWindowPosCalls.clear();
     textHook = nullptr;
     ansiCodePage = 1252;
+    crossThreadWaits = 0;
 }
 
 void SetAnsiCodePage(UINT codePage) {
@@ -236,6 +247,40 @@ HWND CreateWindowSim(HWND parent, const char* className, const char* title, RECT
 WindowState State(HWND window) {
     const std::size_t index = IndexOf(window);
     return index ? windows[index].state : WindowState::Normal;
+}
+
+void Hide(HWND window) {
+    if (const std::size_t index = IndexOf(window))
+        windows[index].visible = false;
+}
+
+bool IsVisible(HWND window) {
+    const std::size_t index = IndexOf(window);
+    return index && windows[index].visible;
+}
+
+void BeginCreation(HWND window) {
+    if (const std::size_t index = IndexOf(window)) {
+        windows[index].rect = windows[index].normalRect;
+        windows[index].visible = false;
+    }
+}
+
+void FinishCreation(HWND window) {
+    if (const std::size_t index = IndexOf(window)) {
+        windows[index].normalRect = windows[index].rect;
+        windows[index].visible = true;
+        SetState(index, windows[index].state);
+    }
+}
+
+void SetThread(HWND window, DWORD thread) {
+    if (const std::size_t index = IndexOf(window))
+        windows[index].thread = thread;
+}
+
+int CrossThreadWaits() {
+    return crossThreadWaits;
 }
 
 void Restore(HWND window) {
@@ -318,11 +363,41 @@ int WINAPI GetClassNameA(HWND window, LPSTR buffer, int count) {
 
 int WINAPI GetWindowTextA(HWND window, LPSTR buffer, int count) {
     std::size_t index = IndexOf(window);
-    if (index && textHook && windows[index].process == winsim::CurrentProcess) {
+    if (index)
+        CountWaitFor(index);
+    if (index && textHook && windows[index].process == winsim::CurrentProcess &&
+        windows[index].thread == winsim::CurrentThread) {
         textHook(window);
         index = IndexOf(window);
     }
     return index ? CopyText(windows[index].title, buffer, count) : 0;
+}
+
+int WINAPI InternalGetWindowText(HWND window, LPWSTR buffer, int count) {
+    const std::size_t index = IndexOf(window);
+    if (!index || !buffer || count <= 0)
+        return 0;
+    const std::string& title = windows[index].title;
+    int length = 0;
+    for (std::size_t i = 0; i < title.size() && length < count - 1; ++i, ++length) {
+        const unsigned char byte = static_cast<unsigned char>(title[i]);
+        if (IsLeadByte(byte) && i + 1 < title.size())
+            buffer[length] = static_cast<WCHAR>(byte << 8 | static_cast<unsigned char>(title[++i]));
+        else
+            buffer[length] = byte;
+    }
+    buffer[length] = 0;
+    return length;
+}
+
+LONG WINAPI GetWindowLongA(HWND window, int index) {
+    const std::size_t i = IndexOf(window);
+    if (!i || index != GWL_STYLE)
+        return 0;
+    const Window& w = windows[i];
+    return (w.visible ? WS_VISIBLE : 0) | (w.parent ? WS_CHILD : 0) |
+           (w.state == WindowState::Minimized ? WS_MINIMIZE : 0) |
+           (w.state == WindowState::Maximized ? WS_MAXIMIZE : 0);
 }
 
 BOOL WINAPI IsIconic(HWND window) {
@@ -377,6 +452,8 @@ BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, in
     if (!index)
         return FALSE;
     setWindowPosCalls.push_back({window, insertAfter, x, y, cx, cy, flags});
+    if (!(flags & SWP_ASYNCWINDOWPOS))
+        CountWaitFor(index);
     Window& moved = windows[index];
     RECT& rect = moved.rect;
     // The platform treats a negative size as zero.
@@ -417,6 +494,7 @@ BOOL WINAPI SetWindowPlacement(HWND window, const WINDOWPLACEMENT* placement) {
     const std::size_t index = IndexOf(window);
     if (!index || !placement || placement->length != sizeof(WINDOWPLACEMENT))
         return FALSE;
+    CountWaitFor(index);
     Window& w = windows[index];
     w.normalRect = placement->rcNormalPosition;
     // Where the window goes in the state it is in, before it is shown anew.
@@ -434,7 +512,11 @@ BOOL WINAPI SetWindowPlacement(HWND window, const WINDOWPLACEMENT* placement) {
         w.rect = w.normalRect;
     }
     WindowState shown = WindowState::Normal;
+    w.visible = placement->showCmd != SW_HIDE;
     switch (placement->showCmd) {
+    case SW_HIDE:
+        shown = w.state;
+        break;
     case SW_SHOWMINIMIZED:
     case SW_SHOWMINNOACTIVE:
         shown = WindowState::Minimized;
@@ -478,7 +560,27 @@ DWORD WINAPI GetWindowThreadProcessId(HWND window, DWORD* processId) {
         return 0;
     if (processId)
         *processId = windows[index].process;
-    return 1;  // one thread per process
+    return windows[index].thread;
+}
+
+DWORD WINAPI GetCurrentThreadId() {
+    return winsim::CurrentThread;
+}
+
+int WINAPI WideCharToMultiByte(UINT codePage, DWORD, LPCWSTR wide, int wideLength, LPSTR multiByte,
+                               int multiByteSize, LPCSTR, BOOL*) {
+    if (codePage != CP_ACP || !wide || wideLength < 0 || !multiByte || multiByteSize <= 0)
+        return 0;
+    int written = 0;
+    for (int i = 0; i < wideLength; ++i) {
+        const int size = wide[i] > 0xFF ? 2 : 1;
+        if (written + size > multiByteSize)
+            return 0;  // ERROR_INSUFFICIENT_BUFFER
+        if (size == 2)
+            multiByte[written++] = static_cast<char>(wide[i] >> 8);
+        multiByte[written++] = static_cast<char>(wide[i] & 0xFF);
+    }
+    return written;
 }
 
 DWORD WINAPI GetCurrentProcessId() {

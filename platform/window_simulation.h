@@ -36,9 +36,26 @@
 //   without SWP_NOACTIVATE on a child of an "MDIClient" raises it to the
 //   top, as activating an MDI child does. SetWindowPlacement activates
 //   nothing here; the Win32 host tests are the authority on what it does.
-// - Every window belongs to a process; the library's is CurrentProcess.
+// - A window is visible (WS_VISIBLE) unless a test hides it;
+//   SetWindowPlacement with SW_HIDE hides it and keeps its state, any other
+//   command shows it. GetWindowLongA(GWL_STYLE) reports WS_VISIBLE,
+//   WS_MINIMIZE, WS_MAXIMIZE and WS_CHILD.
+// - A window created maximised may be still being created, as during its
+//   WM_CREATE: maximised in style, hidden, standing at its restored
+//   rectangle. Finishing its creation maximises it and keeps where it stood
+//   as its restored rectangle, as CreateWindowEx does.
+// - Every window belongs to a process and a thread; the library's are
+//   CurrentProcess and CurrentThread.
 // - GetWindowTextA calls the text hook, if any, for windows of the current
-//   process first, as the platform sends them WM_GETTEXT.
+//   thread first, as the platform sends them WM_GETTEXT. For a window of
+//   another thread of the current process it would send the message and
+//   wait for that thread; so would SetWindowPos (unless with
+//   SWP_ASYNCWINDOWPOS, which the simulation applies at once) and
+//   SetWindowPlacement. Each such wait is counted (CrossThreadWaits).
+// - InternalGetWindowText reads the stored title without a message. Wide
+//   text holds one unit per ANSI character: a byte as itself, a double-byte
+//   character as lead * 256 + second byte; WideCharToMultiByte(CP_ACP)
+//   turns it back, and fails when the output does not fit.
 
 #include <string>
 #include <vector>
@@ -51,6 +68,7 @@ enum class WindowState { Normal, Minimized, Maximized };
 
 // Process ids of other programs lie on both sides of it.
 constexpr DWORD CurrentProcess = 4;
+constexpr DWORD CurrentThread = 40;
 
 // Destroys every window, removes the text hook and restores the default
 // metrics (SM_CYCAPTION 19, SM_CYFRAME 3) and ANSI code page (1252).
@@ -67,6 +85,21 @@ HWND CreateWindowSim(HWND parent, const char* className, const char* title, RECT
                      WindowState state = WindowState::Normal, DWORD process = CurrentProcess);
 
 WindowState State(HWND window);
+
+// Clears WS_VISIBLE, as ShowWindow(SW_HIDE) does.
+void Hide(HWND window);
+bool IsVisible(HWND window);
+
+// Makes a window created maximised one still being created (see above);
+// FinishCreation then maximises it.
+void BeginCreation(HWND window);
+void FinishCreation(HWND window);
+
+// Gives a window to another thread of its process.
+void SetThread(HWND window, DWORD thread);
+
+// How many times the library would have waited on another thread.
+int CrossThreadWaits();
 
 // Restores a minimised or maximised window to its restored rectangle.
 void Restore(HWND window);

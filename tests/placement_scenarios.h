@@ -5,14 +5,17 @@
 // that both harnesses compile the very same table.
 //
 // Each scenario lists windows in z-order, top first; the harness builds them
-// as children of the host's client area (or as stray top-level windows, or
-// in another instance of the host, in another process, whose frame comes
-// first), calls PositionWindow and checks the target's rectangle in client
-// coordinates (after restoring it, for a minimised or maximised target,
-// which must not move before that), that no window moved but the target,
-// that every window kept its state, and that the z-order and the active
-// editor are unchanged. As in a real IDE, the client area lies below a
-// toolbar and beside a panel, away from the frame's client origin.
+// as children of the host's client area (or as stray top-level windows,
+// panes inside an editor, editors of another thread, of another frame of
+// the host in front of its own, or of another instance of the host, in
+// another process, whose frame comes first), calls PositionWindow and checks
+// the target's rectangle in its client area's coordinates (after restoring
+// it, for a minimised or maximised target, which must not move before
+// that), that no window moved but the target, that every window kept its
+// state and visibility, that the z-order and the active editor are
+// unchanged, and that the call never waited on another thread. As in a real
+// IDE, the client area lies below a toolbar and beside a panel, away from
+// the frame's client origin.
 // Expected tops are written as a base plus a number of cascade steps, so that
 // the table holds for the step of the simulation (25) and of a real platform.
 // The tops are chosen so that every outcome holds for steps from 21 to 30.
@@ -24,6 +27,19 @@ enum class HostShape {
     // No frame, but a stray top-level "MDIClient" holds the editors: a
     // client area is only ever looked for in the host's own frame.
     StrayClient,
+    // Full, behind a window of the frame class without a client area, as a
+    // hidden helper window of the IDE may be.
+    BehindBareFrame,
+};
+
+// Right-to-left layouts (WS_EX_LAYOUTRTL), which mirror client coordinates:
+// x = 0 is the client area's right edge on the screen. The Win32 host
+// measures on the screen; the simulation has no mirroring and runs these
+// scenarios left to right.
+enum class Layout {
+    LeftToRight,
+    FrameMirrored,   // the frame, and so the client area it passes it to
+    ClientMirrored,  // the client area alone
 };
 
 enum class Edge {
@@ -38,12 +54,28 @@ enum class Show {
     // Opened while the active editor is maximised: MDI opens it maximised
     // and active, as it does when the user works with maximised editors.
     OpenedMaximized,
+    // Opened so, and placed from its own WM_CREATE: the call is made while
+    // the editor is being created, not by the harness afterwards.
+    PlacedFromCreate,
+    Hidden,           // hidden with ShowWindow(SW_HIDE)
+    CreatedHidden,    // created without WS_VISIBLE (MDIS_ALLCHILDSTYLES)
+    HiddenMaximized,  // maximised, then hidden
+    HiddenMinimized,  // minimised, then hidden
 };
 
 enum class Owner {
     Host,           // a child of the host's client area
     OtherProgram,   // a top-level window outside the host
     OtherInstance,  // a child of another instance's client area
+    // A child of the host window listed last before it: a pane inside an
+    // editor, say.
+    Inside,
+    // A child of the host's client area made by another thread, which is
+    // busy, handling no messages, while the call runs.
+    OtherThread,
+    // A child of the client area of another frame of the host, in front of
+    // its own.
+    FrontFrame,
 };
 
 struct ScenarioWindow {
@@ -86,6 +118,7 @@ struct Scenario {
     // The ANSI code page the scenario holds for; 0: any. The Win32 host runs
     // a scenario only in a process of that code page.
     unsigned codePage = 0;
+    Layout layout = Layout::LeftToRight;
 };
 
 #define SCENARIO_EDITOR "QDV7Editor"
@@ -275,6 +308,118 @@ inline const Scenario PlacementScenarios[] = {
       {SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70},
       {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
      {"C:\\src\\main.h", 300, 200, 1}, {2, Edge::Left, 70, 0}, -1, "C:\\src\\notes.txt"},
+
+    // Only what the user sees open counts: not a hidden editor, nor a pane
+    // inside an editor; a hidden target stays hidden.
+    {"a hidden counterpart is passed over and the header is stacked", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 200, Show::Hidden},
+      {SCENARIO_EDITOR, "C:\\src\\notes.txt", 0, 20},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
+     {"C:\\src\\main.h", 300, 200, 1}, {2, Edge::Left, 20, 1}},
+    {"an editor created hidden does not raise the stack", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\s\\a.txt", 0, 300, Show::CreatedHidden},
+      {SCENARIO_EDITOR, "C:\\s\\new.txt", 0, 100}},
+     {"C:\\s\\new.txt", 300, 200, 1}, {1, Edge::Left, 0, 0}},
+    {"a hidden maximised target stays so and restores to its placement", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 30, 200, Show::HiddenMaximized}},
+     {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 70, 0}},
+    {"a hidden minimised target stays so and restores to its placement", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.h", 0, 90},
+      {SCENARIO_EDITOR, "C:\\src\\main.cpp", 30, 200, Show::HiddenMinimized}},
+     {"C:\\src\\main.cpp", 300, 200, 1}, {1, Edge::Right, 90, 0}},
+    {"a pane of the editor class inside an editor is no counterpart", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\notes.txt", 0, 60},
+      {SCENARIO_EDITOR, "C:\\src\\main.cpp", 10, 40, Show::Normal, Owner::Inside, 200, 60},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
+     {"C:\\src\\main.h", 300, 200, 1}, {2, Edge::Left, 60, 1}},
+    {"a pane low inside an editor does not raise the stack", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\s\\a.txt", 0, 20},
+      {SCENARIO_EDITOR, "C:\\s\\pane.txt", 0, 200, Show::Normal, Owner::Inside, 200, 60},
+      {SCENARIO_EDITOR, "C:\\s\\new.txt", 0, 300}},
+     {"C:\\s\\new.txt", 300, 200, 1}, {2, Edge::Left, 20, 1}},
+    {"a pane inside a minimised editor does not push the stack out of sight", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\s\\a.txt", 0, 40, Show::Minimized},
+      {SCENARIO_EDITOR, "C:\\s\\pane.txt", 0, 500, Show::Normal, Owner::Inside, 200, 60},
+      {SCENARIO_EDITOR, "C:\\s\\new.txt", 0, 300}},
+     {"C:\\s\\new.txt", 300, 200, 1}, {2, Edge::Left, 0, 0}},
+    {"an editor inside another window of the client area is no editor", HostShape::Full,
+     {{"QDV7EditorX", "C:\\src\\holder", 0, 100, Show::Normal, Owner::Host, 400, 300},
+      {SCENARIO_EDITOR, "C:\\src\\main.cpp", 0, 30, Show::Normal, Owner::Inside, 200, 100},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
+     {"C:\\src\\main.h", 300, 200, 1}, {2, Edge::Left, 0, 0}},
+
+    // In whichever frame of the host holds the editor.
+    {"another frame of the host in front holds other editors", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\other.cpp", 0, 40, Show::Normal, Owner::FrontFrame},
+      {SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
+     {"C:\\src\\main.h", 300, 200, 1}, {2, Edge::Left, 70, 0}},
+    {"a window of the frame class without a client area in front", HostShape::BehindBareFrame,
+     {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70}, {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
+     {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 70, 0}},
+    {"the frame in front holds the titled editor too: its own is placed", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 110, Show::Normal, Owner::FrontFrame},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300, Show::Normal, Owner::FrontFrame},
+      {SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 200}},
+     {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 110, 0}},
+
+    // Another thread's editors: the call never waits for a busy thread.
+    {"a counterpart on a busy thread is found without waiting for it", HostShape::Full,
+     {{SCENARIO_EDITOR, "", 200, 10, Show::Normal, Owner::OtherThread},
+      {SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70, Show::Normal, Owner::OtherThread},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
+     {"C:\\src\\main.h", 300, 200, 1}, {2, Edge::Left, 70, 0}},
+    {"932: a busy thread's double-byte title is read in the code page", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\" SCENARIO_SO ".cpp", 400, 30, Show::Normal, Owner::OtherThread},
+      {SCENARIO_EDITOR, "C:\\src\\" SCENARIO_HYOU ".cpp", 400, 110, Show::Normal, Owner::OtherThread},
+      {SCENARIO_EDITOR, "C:\\src\\" SCENARIO_HYOU ".h", 0, 300}},
+     {"C:\\src\\" SCENARIO_HYOU ".h", 300, 200, 1}, {2, Edge::Left, 110, 0}, -1, nullptr, 932},
+    {"a busy thread's title of 263 characters is read cut short", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\" SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 "d\\main.cpp", 0, 55,
+       Show::Normal, Owner::OtherThread},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
+     {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 55, 1}},
+    {"a target on a busy thread is moved once it is free", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300, Show::Normal, Owner::OtherThread}},
+     {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 70, 0}},
+    // Its restored rectangle could only be set by waiting for it.
+    {"a maximised target on a busy thread is left as it is", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 30, 200, Show::Maximized, Owner::OtherThread}},
+     {"C:\\src\\main.h", 300, 200, 1}, {-1, Edge::Left, 0, 0}},
+
+    {"an editor opened maximised and placed from its WM_CREATE restores to it", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 30, 30, Show::PlacedFromCreate}},
+     {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 70, 0}},
+
+    // Right-to-left layouts: a pair still lands at opposite edges at equal
+    // tops, and a maximised or minimised target stays where it stands.
+    {"mirrored frame: the source goes to the far edge", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.h", 0, 90}, {SCENARIO_EDITOR, "C:\\src\\main.cpp", 5, 5}},
+     {"C:\\src\\main.cpp", 300, 200, 1}, {1, Edge::Right, 90, 0}, -1, nullptr, 0, Layout::FrameMirrored},
+    {"mirrored frame: a maximised header", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 30, 200, Show::Maximized}},
+     {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 70, 0}, -1, nullptr, 0, Layout::FrameMirrored},
+    {"mirrored frame: a minimised source", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.h", 0, 90},
+      {SCENARIO_EDITOR, "C:\\src\\main.cpp", 30, 200, Show::Minimized}},
+     {"C:\\src\\main.cpp", 300, 200, 1}, {1, Edge::Right, 90, 0}, -1, nullptr, 0, Layout::FrameMirrored},
+    {"mirrored client: the header goes to the near edge", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70}, {SCENARIO_EDITOR, "C:\\src\\main.h", 30, 200}},
+     {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 70, 0}, -1, nullptr, 0, Layout::ClientMirrored},
+    {"mirrored client: a maximised source", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.h", 0, 90},
+      {SCENARIO_EDITOR, "C:\\src\\main.cpp", 30, 200, Show::Maximized}},
+     {"C:\\src\\main.cpp", 300, 200, 1}, {1, Edge::Right, 90, 0}, -1, nullptr, 0, Layout::ClientMirrored},
+    {"mirrored client: a minimised header", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 30, 200, Show::Minimized}},
+     {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 70, 0}, -1, nullptr, 0, Layout::ClientMirrored},
 
     // Double-byte code pages: the second byte of a character is neither a
     // backslash nor a letter. In 932, 表.h pairs with 表.cpp, not with ソ.cpp

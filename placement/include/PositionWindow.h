@@ -33,15 +33,22 @@ extern "C" {
  *                reverse. Other files always go to the left edge.
  *
  * A file whose counterpart (header for a source, source for a header) is
- * open and not minimised is placed at the counterpart's height; any other
- * editor is stacked below the editors already open. The z-order and the
- * active editor are kept; a maximised or minimised editor keeps its state
- * and its place, and is shown at the placement when restored. Only this process's own
- * frame is used. Nothing is moved when the host's frame, client area or the
- * editor cannot be found. Nothing is returned or reported. Call it from the
- * host's window thread: a call made while another is running (from a
- * window procedure during the call, or from another thread) returns at once
- * and does nothing.
+ * open is placed at the counterpart's height; any other editor is stacked
+ * below the editors already open. Only editors the user sees open count:
+ * hidden and minimised ones, and windows inside editors, are passed over.
+ * The z-order and the active editor are kept; a maximised or minimised
+ * editor keeps its state and its place, and is shown at the placement when
+ * restored; a hidden one stays hidden. The editor is looked for in this
+ * process's frames, the first in z-order that holds it. Nothing is moved
+ * when no frame of this process holds it. Nothing is returned or reported.
+ *
+ * Call it from the host's window thread, once the editor is created (an
+ * editor created minimised cannot be placed from its own WM_CREATE). A call
+ * never waits on another thread: editors of other threads are read without
+ * sending them messages, and one to be placed is moved when its thread next
+ * handles messages (if it is maximised or minimised, it is left as it is).
+ * A call made while another is running (from a window procedure during the
+ * call, or from another thread) returns at once and does nothing.
  */
 void WINAPI PositionWindow(const char* title, int width, int height, BOOL sourceOnRight);
 

@@ -8,6 +8,7 @@
 // program: host_test --other-instance SCENARIO PARENT-PROCESS-ID
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -85,12 +86,19 @@ void CallPositionWindow(const char* title, int width, int height, unsigned sourc
 // The nested call a scenario asks for, made by the first editor that
 // answers WM_GETTEXT while the outer call runs.
 const Scenario* nestedScenario = nullptr;
+// The scenario whose call the next editor created makes from its WM_CREATE.
+const Scenario* createScenario = nullptr;
 
 LRESULT CALLBACK EditorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_GETTEXT && nestedScenario) {
         const Scenario* s = nestedScenario;
         nestedScenario = nullptr;
         positionWindow(s->nestedTitle, s->call.width, s->call.height, static_cast<BOOL>(s->call.sourceOnRight));
+    }
+    if (message == WM_CREATE && createScenario) {
+        const Scenario* s = createScenario;
+        createScenario = nullptr;
+        CallPositionWindow(s->call.title, s->call.width, s->call.height, s->call.sourceOnRight);
     }
     // The scenarios without a client area have editors that are plain children.
     if (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_MDICHILD)
@@ -112,20 +120,92 @@ std::vector<HWND> ChildrenInZOrder(HWND parent) {
     return children;
 }
 
-HWND CreateFrame() {
+HWND CreateFrame(DWORD exStyle = 0) {
     // Top-level windows stay hidden: without a window manager, Wine takes
     // seconds to destroy a shown one.
-    return CreateWindowExA(0, "QDVSHELL", "Host IDE", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20, 900, 700,
+    return CreateWindowExA(exStyle, "QDVSHELL", "Host IDE", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20, 900, 700,
                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 // Puts each editor of the client in the state its scenario window asks for.
 void ApplyShow(HWND client, HWND editor, Show show) {
-    if (show == Show::Minimized)
+    if (show == Show::Minimized || show == Show::HiddenMinimized)
         ShowWindow(editor, SW_MINIMIZE);
-    else if (show == Show::Maximized)
+    else if (show == Show::Maximized || show == Show::HiddenMaximized)
         SendMessageA(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(editor), 0);
+    if (show == Show::Hidden || show == Show::HiddenMinimized || show == Show::HiddenMaximized)
+        ShowWindow(editor, SW_HIDE);
 }
+
+bool HasStyle(HWND window, DWORD style) {
+    return (static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)) & style) != 0;
+}
+
+// Waits for `event`, handling this thread's messages meanwhile: other
+// threads' windows send to this one's (an MDI child to its client).
+bool WaitPumping(HANDLE event, DWORD milliseconds = 30000) {
+    for (;;) {
+        const DWORD result = MsgWaitForMultipleObjects(1, &event, FALSE, milliseconds, QS_ALLINPUT);
+        if (result != WAIT_OBJECT_0 + 1)
+            return result == WAIT_OBJECT_0;
+        mdihost::PumpMessages();
+    }
+}
+
+// How long a busy thread handles no messages. A call that waited on it
+// would take as long.
+constexpr DWORD BusyMilliseconds = 1000;
+constexpr DWORD CallBudgetMilliseconds = 500;
+
+// An editor of the host's client area made by a thread of its own, which
+// handles its messages until it is made busy.
+struct EditorThread {
+    const ScenarioWindow* w;
+    HWND client;
+    HWND editor = nullptr;
+    HANDLE ready = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    HANDLE busy = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    HANDLE idle = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    HANDLE quit = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    HANDLE thread = nullptr;
+
+    EditorThread(const ScenarioWindow& window, HWND mdiClient) : w(&window), client(mdiClient) {
+        thread = CreateThread(nullptr, 0, Main, this, 0, nullptr);
+        ok(thread && WaitPumping(ready), "\"%s\": its thread did not start", w->title);
+    }
+
+    static DWORD WINAPI Main(void* parameter) {
+        EditorThread* self = static_cast<EditorThread*>(parameter);
+        const ScenarioWindow& w = *self->w;
+        self->editor = mdihost::OpenEditor(self->client, w.title, w.left, w.top, w.width, w.height, w.className);
+        ApplyShow(self->client, self->editor, w.show);
+        SetEvent(self->ready);
+        HANDLE events[] = {self->busy, self->quit};
+        for (;;) {
+            const DWORD result = MsgWaitForMultipleObjects(2, events, FALSE, INFINITE, QS_ALLINPUT);
+            if (result == WAIT_OBJECT_0) {
+                SetEvent(self->ready);
+                Sleep(BusyMilliseconds);
+                // What was asked of this thread meanwhile, before it says so.
+                mdihost::PumpMessages();
+                SetEvent(self->idle);
+            } else if (result == WAIT_OBJECT_0 + 2) {
+                mdihost::PumpMessages();
+            } else {
+                break;
+            }
+        }
+        DestroyWindow(self->editor);
+        return 0;
+    }
+
+    ~EditorThread() {
+        SetEvent(quit);
+        ok(WaitPumping(thread), "\"%s\": its thread did not end", w->title);
+        for (HANDLE handle : {ready, busy, idle, quit, thread})
+            CloseHandle(handle);
+    }
+};
 
 HWND ActiveEditor(HWND client) {
     return reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0));
@@ -231,21 +311,43 @@ struct OtherInstance {
     }
 };
 
+bool HasOwner(const Scenario& s, Owner owner) {
+    for (const ScenarioWindow& w : s.windows) {
+        if (w.className && w.owner == owner)
+            return true;
+    }
+    return false;
+}
+
+bool HasShow(const Scenario& s, Show show) {
+    for (const ScenarioWindow& w : s.windows) {
+        if (w.className && w.show == show)
+            return true;
+    }
+    return false;
+}
+
 struct Win32Host {
     HWND frame = nullptr;
     HWND client = nullptr;
-    std::vector<HWND> windows;  // in scenario order
+    HWND frontFrame = nullptr;   // another frame of the host, or a bare one, in front
+    HWND frontClient = nullptr;  // its client area
+    std::vector<HWND> windows;   // in scenario order
 
-    OtherInstance* other = nullptr;  // another instance of the host, when the scenario has one
+    OtherInstance* other = nullptr;        // another instance of the host, when the scenario has one
+    std::vector<EditorThread*> threads;    // the threads of the editors of other threads
 
     Win32Host(const Scenario& s, int index) {
         const HINSTANCE instance = GetModuleHandleA(nullptr);
-        if (s.host == HostShape::Full || s.host == HostShape::NoClient) {
-            frame = CreateFrame();
+        if (s.host == HostShape::Full || s.host == HostShape::NoClient || s.host == HostShape::BehindBareFrame) {
+            frame = CreateFrame(s.layout == Layout::FrameMirrored ? WS_EX_LAYOUTRTL : 0);
             ok(frame != nullptr, "frame not created");
         }
-        if (s.host == HostShape::Full) {
-            client = mdihost::CreateClient(frame);
+        if (s.host == HostShape::Full || s.host == HostShape::BehindBareFrame) {
+            // Editors made without WS_VISIBLE stay hidden only where the
+            // client lets its children choose their styles.
+            client = mdihost::CreateClient(frame, s.layout == Layout::ClientMirrored ? WS_EX_LAYOUTRTL : 0,
+                                           HasShow(s, Show::CreatedHidden) ? MDIS_ALLCHILDSTYLES : 0);
             ok(client != nullptr, "client not created");
         }
         if (s.host == HostShape::StrayClient) {
@@ -254,16 +356,24 @@ struct Win32Host {
                                      600, nullptr, nullptr, instance, &ccs);
             ok(client != nullptr, "stray client not created");
         }
-        for (const ScenarioWindow& w : s.windows) {
-            if (w.className && w.owner == Owner::OtherInstance && !other)
-                other = new OtherInstance(index);
+        if (s.host == HostShape::BehindBareFrame || HasOwner(s, Owner::FrontFrame)) {
+            frontFrame = CreateFrame();
+            if (s.host != HostShape::BehindBareFrame)
+                frontClient = mdihost::CreateClient(frontFrame);
+            SetWindowPos(frontFrame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            ok(FindWindowA("QDVSHELL", nullptr) == frontFrame, "%s: the frame in front does not come first", s.name);
         }
+        if (HasOwner(s, Owner::OtherInstance))
+            other = new OtherInstance(index);
+        HWND lastHostWindow = nullptr;
         for (const ScenarioWindow& w : s.windows) {
             if (!w.className)
                 break;
-            windows.push_back(CreateScenarioWindow(s, w, instance));
+            windows.push_back(CreateScenarioWindow(s, w, instance, lastHostWindow));
             // A window that is missing would pass every "did not move" check.
             ok(windows.back() != nullptr, "%s: \"%s\" not created: %lu", s.name, w.title, GetLastError());
+            if (w.owner == Owner::Host)
+                lastHostWindow = windows.back();
         }
         for (size_t i = 0; i < windows.size(); ++i) {
             if (s.windows[i].owner == Owner::Host)
@@ -276,28 +386,52 @@ struct Win32Host {
     }
 
     ~Win32Host() {
-        for (size_t i = 0; i < windows.size(); ++i) {
-            if (!other || GetWindowThreadProcessId(windows[i], nullptr) == GetCurrentThreadId())
-                DestroyWindow(windows[i]);
+        // Another thread's window is destroyed by its thread.
+        for (EditorThread* thread : threads)
+            delete thread;
+        for (HWND window : windows) {
+            if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
+                DestroyWindow(window);
         }
-        if (frame)
-            DestroyWindow(frame);
-        else if (client)
-            DestroyWindow(client);
+        for (HWND window : {frame, frontFrame, frame ? nullptr : client}) {
+            if (window)
+                DestroyWindow(window);
+        }
         delete other;
         mdihost::PumpMessages();
     }
 
-    HWND CreateScenarioWindow(const Scenario& s, const ScenarioWindow& w, HINSTANCE instance) {
+    HWND CreateScenarioWindow(const Scenario& s, const ScenarioWindow& w, HINSTANCE instance, HWND lastHostWindow) {
         if (w.owner == Owner::OtherInstance) {
             int nth = 0;  // windows of the same title before this one
             for (const ScenarioWindow* before = s.windows; before != &w; ++before)
                 nth += before->owner == Owner::OtherInstance && std::string(before->title) == w.title;
             return other->Editor(w.title, nth);
         }
+        if (w.owner == Owner::OtherThread) {
+            threads.push_back(new EditorThread(w, client));
+            return threads.back()->editor;
+        }
+        if (w.owner == Owner::FrontFrame)
+            return mdihost::OpenEditor(frontClient, w.title, w.left, w.top, w.width, w.height, w.className);
+        if (w.owner == Owner::Inside) {
+            return CreateWindowExA(0, w.className, w.title, WS_CHILD | WS_VISIBLE, w.left, w.top, w.width, w.height,
+                                   lastHostWindow, nullptr, instance, nullptr);
+        }
         const bool editor = std::string(w.className) == "QDV7Editor";
+        if (client && editor && w.owner == Owner::Host && w.show == Show::PlacedFromCreate) {
+            createScenario = &s;
+            const HWND opened = OpenWhileMaximized(client, w);
+            ok(!createScenario, "%s: \"%s\" made no call from its WM_CREATE", s.name, w.title);
+            createScenario = nullptr;
+            return opened;
+        }
         if (client && editor && w.owner == Owner::Host && w.show == Show::OpenedMaximized)
             return OpenWhileMaximized(client, w);
+        if (client && editor && w.owner == Owner::Host && w.show == Show::CreatedHidden) {
+            return CreateMDIWindowA(w.className, w.title, WS_OVERLAPPEDWINDOW, w.left, w.top, w.width, w.height,
+                                    client, instance, 0);
+        }
         if (client && editor && w.owner == Owner::Host)
             return mdihost::OpenEditor(client, w.title, w.left, w.top, w.width, w.height, w.className);
         if (w.owner == Owner::OtherProgram || !frame) {
@@ -327,12 +461,15 @@ struct Snapshot {
     std::vector<HWND> clientOrder, frameOrder;
     HWND active = nullptr;  // the active editor
 
+    std::vector<bool> visible;  // by the window's own style
+
     explicit Snapshot(const Win32Host& host) {
         for (HWND w : host.windows) {
             RECT rect{};
             GetWindowRect(w, &rect);
             rects.push_back(rect);
             states.push_back(IsIconic(w) ? Show::Minimized : IsZoomed(w) ? Show::Maximized : Show::Normal);
+            visible.push_back(HasStyle(w, WS_VISIBLE));
         }
         if (host.client) {
             clientOrder = ChildrenInZOrder(host.client);
@@ -347,39 +484,76 @@ int CascadeStep() {
     return GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFRAME);
 }
 
+// Where the target must stand on the screen: against the edge of its
+// client area that the placement's x names, which a mirrored client area
+// (right to left) has on the right; the top measured from the client
+// area's. Measured on the screen, so that mirroring cannot hide an error.
+RECT ExpectedOnScreen(const Scenario& s, HWND target) {
+    const HWND area = GetParent(target);
+    RECT size{};
+    GetClientRect(area, &size);
+    POINT origin{0, 0};
+    POINT farEnd{size.right, 0};
+    ClientToScreen(area, &origin);
+    ClientToScreen(area, &farEnd);
+    const bool mirrored = origin.x > farEnd.x;
+    ok(mirrored == (s.layout != Layout::LeftToRight), "%s: the client area is %s", s.name,
+       mirrored ? "mirrored" : "not mirrored");
+    const bool atScreenLeft = (s.expect.edge == Edge::Left) != mirrored;
+    const LONG left = atScreenLeft ? std::min(origin.x, farEnd.x) : std::max(origin.x, farEnd.x) - s.call.width;
+    const LONG top = origin.y + s.expect.topBase + s.expect.topSteps * CascadeStep();
+    return RECT{left, top, left + s.call.width, top + s.call.height};
+}
+
 void TestScenario(const Scenario& s, int index) {
     Win32Host host(s, index);
     // Windows that should stay put must be where the scenario put them.
     const Snapshot before(host);
     if (s.nestedTitle)
         nestedScenario = &s;
-    CallPositionWindow(s.call.title, s.call.width, s.call.height, s.call.sourceOnRight);
+    // Other threads' editors are busy while the call runs.
+    for (EditorThread* thread : host.threads) {
+        SetEvent(thread->busy);
+        ok(WaitPumping(thread->ready), "%s: the editor's thread did not get busy", s.name);
+    }
+    const DWORD start = GetTickCount();
+    // An editor placed from its WM_CREATE made the call already.
+    if (!HasShow(s, Show::PlacedFromCreate))
+        CallPositionWindow(s.call.title, s.call.width, s.call.height, s.call.sourceOnRight);
+    const DWORD took = GetTickCount() - start;
+    ok(host.threads.empty() || took < CallBudgetMilliseconds, "%s: the call took %lu ms, waiting on a busy thread",
+       s.name, took);
+    for (EditorThread* thread : host.threads)
+        ok(WaitPumping(thread->idle), "%s: the editor's thread did not get free", s.name);
     ok(!s.nestedTitle || !nestedScenario, "%s: no WM_GETTEXT came to make the nested call", s.name);
     nestedScenario = nullptr;
     mdihost::PumpMessages();
     const Snapshot after(host);
     ok(before.states == after.states, "%s: a window's state changed", s.name);
+    ok(before.visible == after.visible, "%s: a window was shown or hidden", s.name);
     ok(before.active == after.active, "%s: the active editor changed from %p to %p", s.name,
        static_cast<void*>(before.active), static_cast<void*>(after.active));
 
     for (size_t i = 0; i < host.windows.size(); ++i) {
+        const HWND window = host.windows[i];
         if (static_cast<int>(i) == s.expect.target) {
             // A maximised or minimised target stays where it stands; the
-            // user sees the placement once it is restored.
+            // user sees the placement once it is restored (a hidden one,
+            // once it is shown).
             if (after.states[i] != Show::Normal) {
                 ok(SameRect(before.rects[i], after.rects[i]), "%s: the %s target moved from %s to %s", s.name,
                    after.states[i] == Show::Maximized ? "maximised" : "minimised",
                    FormatRect(before.rects[i]).c_str(), FormatRect(after.rects[i]).c_str());
-                SendMessageA(host.client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(host.windows[i]), 0);
+                if (after.visible[i])
+                    SendMessageA(GetParent(window), WM_MDIRESTORE, reinterpret_cast<WPARAM>(window), 0);
+                else
+                    ShowWindow(window, SW_SHOWNOACTIVATE);
                 mdihost::PumpMessages();
             }
-            RECT client{};
-            GetClientRect(host.client, &client);
-            const int left = s.expect.edge == Edge::Left ? 0 : client.right - s.call.width;
-            const int top = s.expect.topBase + s.expect.topSteps * CascadeStep();
-            const RECT expected{left, top, left + s.call.width, top + s.call.height};
-            const RECT actual = mdihost::RectInClient(host.windows[i], host.client);
-            ok(SameRect(expected, actual), "%s: target at %s, expected %s", s.name,
+            const RECT expected = ExpectedOnScreen(s, window);
+            RECT actual{};
+            GetWindowRect(window, &actual);
+            ok(SameRect(expected, actual), "%s: target at %s on the screen, expected %s", s.name,
                FormatRect(actual).c_str(), FormatRect(expected).c_str());
             continue;
         }
