@@ -2,10 +2,13 @@
 //
 // The input builds a tree: host frames and clients that may be missing or
 // doubled, editors and near-miss classes at every level, stray top-level
-// editors, minimised windows, z-order changes. Then one call is made. Whatever
-// the tree, the library may move at most the one editor the platform's own
-// lookup names, must keep it on one of the two edges, and must touch nothing
-// else: no other rectangle, no z-order.
+// editors, minimised, maximised and hidden windows, windows of other
+// threads, editors still being created, z-order changes. Then one call is
+// made. Whatever the tree, the library may move at most the one editor the
+// platform's own lookups name in the first frame that holds it, must keep
+// it on one of the two edges, and must touch nothing else: no other
+// rectangle, no z-order, no window's state or visibility; and it must never
+// wait on another thread.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstddef>
@@ -103,6 +106,7 @@ struct Created {
     HWND handle;
     std::string className;
     std::string title;
+    bool beingCreated = false;
 };
 
 bool SameRect(const RECT& a, const RECT& b) {
@@ -155,7 +159,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const RECT rect = MakeRect(input);
         const HWND handle = winsim::CreateWindowSim(parent, className, title.c_str(), rect, state);
         CHECK(handle != nullptr);
-        windows.push_back({handle, className, std::move(title)});
+        bool beingCreated = false;
+        switch (input.ConsumeIntegralInRange(0, 15)) {
+        case 0:
+            winsim::Hide(handle);
+            break;
+        case 1:
+            winsim::SetThread(handle, winsim::CurrentThread + 1);
+            break;
+        case 2:  // as during its WM_CREATE, if it is maximised
+            beingCreated = state == winsim::WindowState::Maximized;
+            if (beingCreated)
+                winsim::BeginCreation(handle);
+            break;
+        case 3:  // maximised where it would be restored to
+            winsim::SetRestoredRect(handle, winsim::RectInParent(handle));
+            break;
+        default:
+            break;
+        }
+        windows.push_back({handle, className, std::move(title), beingCreated});
         return handle;
     };
 
@@ -217,24 +240,38 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int height = input.ConsumeIntegralInRange(-20000, 20000);
     const uint32_t sourceOnRight = input.ConsumeIntegral<uint32_t>();
 
-    // What the host's lookups would find, from the tree as built.
-    const HWND expectedFrame = FirstChild(windows, nullptr, "QDVSHELL", nullptr);
-    const HWND expectedClient =
-        expectedFrame ? FirstChild(windows, expectedFrame, "MDIClient", nullptr) : nullptr;
-    const HWND expectedTarget = (expectedClient && !title.empty())
-                                    ? FirstChild(windows, expectedClient, "QDV7Editor", &title)
-                                    : nullptr;
-    // The lookup of the title the host uses must agree with the model, or the
-    // model, not the library, is what is wrong.
-    if (expectedClient && !title.empty())
-        CHECK(FindWindowExA(expectedClient, nullptr, "QDV7Editor", title.c_str()) == expectedTarget);
+    // What the host's lookups would find, from the tree as built: the
+    // first frame, in z-order, whose client area holds an editor of the
+    // title.
+    HWND expectedClient = nullptr;
+    HWND expectedTarget = nullptr;
+    for (HWND frame : winsim::Children(nullptr)) {
+        if (title.empty())
+            break;
+        const HWND client = FirstChild(windows, frame, "MDIClient", nullptr);
+        bool isFrame = false;
+        for (const Created& w : windows)
+            isFrame = isFrame || (w.handle == frame && EqualsIgnoringCase(w.className.c_str(), "QDVSHELL"));
+        const HWND target = isFrame && client ? FirstChild(windows, client, "QDV7Editor", &title) : nullptr;
+        // The lookup of the title the host uses must agree with the model,
+        // or the model, not the library, is what is wrong.
+        if (isFrame && client)
+            CHECK(FindWindowExA(client, nullptr, "QDV7Editor", title.c_str()) == target);
+        if (target) {
+            expectedClient = client;
+            expectedTarget = target;
+            break;
+        }
+    }
 
     std::vector<RECT> rectsBefore;
     std::vector<winsim::WindowState> statesBefore;
+    std::vector<bool> visibleBefore;
     std::vector<int> movesBefore;
     for (const Created& w : windows) {
         rectsBefore.push_back(winsim::RectInParent(w.handle));
         statesBefore.push_back(winsim::State(w.handle));
+        visibleBefore.push_back(winsim::IsVisible(w.handle));
         movesBefore.push_back(winsim::MoveCount(w.handle));
     }
     std::vector<std::vector<HWND>> orderBefore;
@@ -242,18 +279,33 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const Created& w : windows)
         orderBefore.push_back(winsim::Children(w.handle));
 
+    // Building the tree may have waited on other threads; the call may not.
+    const int waitsBefore = winsim::CrossThreadWaits();
     PositionWindow(title.c_str(), width, height, static_cast<BOOL>(sourceOnRight));
+    CHECK(winsim::CrossThreadWaits() == waitsBefore);
 
     // The editor is moved exactly when the host and the editor are there,
-    // and nothing else is; every window keeps its state, and a maximised or
-    // minimised target its rectangle as it stands.
+    // and nothing else is; every window keeps its state and visibility, and
+    // a maximised or minimised target its rectangle as it stands (but one
+    // still being created, which stands where it will be restored to).
+    // Another thread's maximised or minimised editor cannot be given a
+    // restored rectangle without waiting for it, and is left alone.
+    bool targetMoves = false;
     for (size_t i = 0; i < windows.size(); ++i) {
         const HWND w = windows[i].handle;
         const int moves = winsim::MoveCount(w) - movesBefore[i];
-        CHECK(w == expectedTarget ? moves >= 1 : moves == 0);
+        const bool otherThread = GetWindowThreadProcessId(w, nullptr) != GetCurrentThreadId();
+        const bool movable =
+            statesBefore[i] == winsim::WindowState::Normal || windows[i].beingCreated || !otherThread;
+        if (w == expectedTarget)
+            targetMoves = movable;
+        CHECK(w == expectedTarget && movable ? moves >= 1 : moves == 0);
         CHECK(winsim::State(w) == statesBefore[i]);
-        if (w != expectedTarget || statesBefore[i] != winsim::WindowState::Normal)
+        CHECK(winsim::IsVisible(w) == visibleBefore[i]);
+        if (w != expectedTarget || (statesBefore[i] != winsim::WindowState::Normal && !windows[i].beingCreated))
             CHECK(SameRect(winsim::RectInParent(w), rectsBefore[i]));
+        if (windows[i].beingCreated)
+            winsim::FinishCreation(w);
     }
 
     CHECK(winsim::Children(nullptr) == orderBefore[0]);
@@ -261,7 +313,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         CHECK(winsim::Children(windows[i].handle) == orderBefore[i + 1]);
 
     // Restored, the target stands against one edge with the size asked for.
-    if (expectedTarget) {
+    if (expectedTarget && targetMoves) {
         winsim::Restore(expectedTarget);
         const RECT after = winsim::RectInParent(expectedTarget);
         const RECT clientRect = winsim::RectInParent(expectedClient);

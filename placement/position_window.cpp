@@ -93,17 +93,20 @@ void MoveTarget(HWND target, int x, int y, int width, int height) {
     const bool ownThread = GetWindowThreadProcessId(target, nullptr) == GetCurrentThreadId();
     const bool iconic = IsIconic(target) != FALSE;
     bool zoomed = !iconic && IsZoomed(target) != FALSE;
+    const bool hidden = (GetWindowLongA(target, GWL_STYLE) & WS_VISIBLE) == 0;
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     RECT shown{};
     if ((iconic || zoomed) && (!GetWindowPlacement(target, &placement) || !RectInParent(target, &shown)))
         return;
-    // Maximised in style yet standing at its restored rectangle: an editor
-    // created maximised and placed from its own WM_CREATE. CreateWindowEx
+    // Maximised in style, not yet shown, and standing at its restored
+    // rectangle: an editor created maximised and placed from its own
+    // WM_CREATE (CreateWindowEx shows a window only after it). CreateWindowEx
     // maximises it afterwards and keeps where it then stands as its restored
-    // rectangle, so that is where it goes. (A minimised one cannot be placed
-    // so: it takes the size of an icon.)
-    if (zoomed && SameRect(shown, placement.rcNormalPosition))
+    // rectangle, so that is where it goes. A window shown maximised stands
+    // over the whole client area. (A minimised one cannot be placed so: it
+    // takes the size of an icon.)
+    if (zoomed && hidden && SameRect(shown, placement.rcNormalPosition))
         zoomed = false;
     if (!iconic && !zoomed) {
         SetWindowPos(target, nullptr, x, y, width, height,
@@ -124,7 +127,6 @@ void MoveTarget(HWND target, int x, int y, int width, int height) {
     // one keeps its icon where it is: without WPF_SETMINPOSITION,
     // ptMinPosition is not applied. A hidden one stays hidden, maximised or
     // minimised: SW_HIDE changes neither state.
-    const bool hidden = (GetWindowLongA(target, GWL_STYLE) & WS_VISIBLE) == 0;
     placement.showCmd = hidden ? SW_HIDE : iconic ? SW_SHOWMINNOACTIVE : SW_SHOWMAXIMIZED;
     // SetWindowPlacement puts a maximised window at ptMaxPosition, and what
     // GetWindowPlacement reported there is not where an MDI child stands (it

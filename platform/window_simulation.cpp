@@ -279,6 +279,14 @@ void SetThread(HWND window, DWORD thread) {
         windows[index].thread = thread;
 }
 
+void SetRestoredRect(HWND window, RECT rect) {
+    if (const std::size_t index = IndexOf(window)) {
+        windows[index].normalRect = rect;
+        if (windows[index].state == WindowState::Normal)
+            windows[index].rect = rect;
+    }
+}
+
 int CrossThreadWaits() {
     return crossThreadWaits;
 }

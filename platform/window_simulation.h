@@ -98,6 +98,9 @@ void FinishCreation(HWND window);
 // Gives a window to another thread of its process.
 void SetThread(HWND window, DWORD thread);
 
+// Sets the restored rectangle alone, whatever the window's state.
+void SetRestoredRect(HWND window, RECT rect);
+
 // How many times the library would have waited on another thread.
 int CrossThreadWaits();
 
