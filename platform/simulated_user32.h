@@ -79,10 +79,10 @@ struct CPINFO {
 #define HWND_TOP (static_cast<HWND>(nullptr))
 #define CP_ACP 0
 #define GWL_STYLE (-16)
-#define WS_MAXIMIZE 0x01000000L
-#define WS_VISIBLE 0x10000000L
-#define WS_MINIMIZE 0x20000000L
-#define WS_CHILD 0x40000000L
+#define WS_MAXIMIZE 0x01000000
+#define WS_VISIBLE 0x10000000
+#define WS_MINIMIZE 0x20000000
+#define WS_CHILD 0x40000000
 
 HWND WINAPI FindWindowA(LPCSTR className, LPCSTR windowName);
 HWND WINAPI FindWindowExA(HWND parent, HWND childAfter, LPCSTR className, LPCSTR windowName);
