@@ -81,7 +81,7 @@ if(MSVC)
     # lld 14 would give the guard's pointers a section of their own, half a
     # kilobyte of file for one pointer or two; link.exe and later lld merge
     # it into .rdata, as here.
-    target_sources(PositionWindow PRIVATE placement/crt_free_security.cpp)
+    target_sources(PositionWindow PRIVATE runtime/crt_free_security.cpp)
     target_link_options(PositionWindow PRIVATE /MERGE:.00cfg=.rdata)
     target_link_options(PositionWindow PRIVATE /NOENTRY /NODEFAULTLIB)
     target_link_libraries(PositionWindow PRIVATE ${SYSTEM_IMPORT_LIBRARIES})

@@ -19,7 +19,7 @@
 #include <vector>
 
 // The simulation first: it supplies the USER32 types the public header uses.
-#include "naming/ascii_case.h"
+#include "naming/char_strings.h"
 #include "platform/window_simulation.h"
 #include "PositionWindow.h"
 

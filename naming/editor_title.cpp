@@ -1,6 +1,6 @@
 #include "naming/editor_title.h"
 
-#include "naming/ascii_case.h"
+#include "naming/char_strings.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "naming/extension_pairs.h"
 
-#include "naming/ascii_case.h"
+#include "naming/char_strings.h"
 
 const char* const ExtensionPairs[ExtensionPairCount][2] = {
     {".h", ".cpp"},

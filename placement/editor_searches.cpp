@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "naming/ascii_case.h"
+#include "naming/char_strings.h"
 #include "naming/editor_title.h"
 #include "placement/coordinates.h"
 #include "placement/host_contract.h"

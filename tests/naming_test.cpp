@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "naming/ascii_case.h"
+#include "naming/char_strings.h"
 #include "naming/editor_title.h"
 #include "naming/extension_pairs.h"
 

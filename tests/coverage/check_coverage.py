@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Line and branch coverage of naming/ and placement/ by the native tests.
+"""Line and branch coverage of naming/, placement/ and runtime/ by the native tests.
 
 Runs the native test program of a build instrumented with clang's
 source-based coverage (-fprofile-instr-generate -fcoverage-mapping), prints
@@ -21,7 +21,7 @@ import subprocess
 import sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-FOLDERS = ("naming", "placement")
+FOLDERS = ("naming", "placement", "runtime")
 
 
 def tool(name):
@@ -184,7 +184,7 @@ def main():
     if failures:
         print("\n".join(failures), file=sys.stderr)
         sys.exit(1)
-    print(f"every line of {' and '.join(f + '/' for f in FOLDERS)} ran or is listed ({listed} listed, "
+    print(f"every line of {', '.join(f + '/' for f in FOLDERS)} ran or is listed ({listed} listed, "
           f"{len(whole)} file(s) listed whole); branches {branches:.2f} % (floor {args.branch_floor:.0f} %)")
 
 

@@ -8,7 +8,8 @@ SHA256SUMS that does not list every other member with its digest; a DLL of
 the wrong machine in lib/x86 or lib/x64; a 32-bit DLL over 10 KiB; a DLL whose
 version resource is not the archive's version; and an import library without
 the symbol a host compiling the header's declaration refers to, or with a
-time stamp in it.
+time stamp in it; and a relative link of the kit's README.md that names no
+member of the archive or no heading of the README.
 """
 import argparse
 import hashlib
@@ -17,6 +18,9 @@ import re
 import struct
 import sys
 import zipfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "docs"))
+import check_links  # noqa: E402
 
 # Folder: (PE machine, the import symbol a host's call refers to)
 MACHINES = {
@@ -79,6 +83,28 @@ def import_library_problems(name, data, symbol):
     return problems
 
 
+def readme_link_problems(contents):
+    """The kit's README sits at the archive's root: its relative links name
+    the archive's members and folders, or its own headings."""
+    readme = contents.get("README.md", b"").decode("utf-8", "replace")
+    folders = set()
+    for name in contents:
+        while "/" in name:
+            name = name.rsplit("/", 1)[0]
+            folders.add(name)
+    problems = []
+    for number, target in check_links.links(readme):
+        if not target or check_links.SCHEME.match(target):
+            continue
+        member, _, fragment = target.partition("#")
+        member = os.path.normpath(member).replace(os.sep, "/") if member else "README.md"
+        if member not in contents and member not in folders:
+            problems.append(f"README.md:{number}: {target}: no such member or folder in the archive")
+        elif fragment and member == "README.md" and fragment not in check_links.anchors(readme):
+            problems.append(f"README.md:{number}: {target}: no heading makes the anchor #{fragment}")
+    return problems
+
+
 def check(path):
     problems = []
     match = re.fullmatch(r"PositionWindow-(\d+\.\d+\.\d+)-devel\.zip", os.path.basename(path))
@@ -124,6 +150,8 @@ def check(path):
             member = f"lib/{folder}/{name}"
             if member in contents:
                 problems.extend(import_library_problems(member, contents[member], symbol))
+
+    problems.extend(readme_link_problems(contents))
 
     sizes = ", ".join(f"lib/{folder}/PositionWindow.dll {len(contents.get(f'lib/{folder}/PositionWindow.dll', b''))} bytes"
                       for folder in MACHINES)

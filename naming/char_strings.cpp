@@ -1,4 +1,4 @@
-#include "naming/ascii_case.h"
+#include "naming/char_strings.h"
 
 #include <cstring>
 

@@ -4,6 +4,11 @@
 
 #include "naming/lead_bytes.h"
 
+// NUL-terminated strings of the ANSI code page, handled a character at a
+// time rather than a byte at a time: in a double-byte code page a byte may be
+// the second half of a character, and must then never be folded as a letter
+// nor split from its lead byte.
+
 // Case-insensitive equality of two whole NUL-terminated strings. Only the
 // ASCII letters A-Z and a-z are folded, and only where they are characters
 // of their own: the second byte of a double-byte character (see LeadBytes)
