@@ -8,7 +8,6 @@
 // program: host_test --other-instance SCENARIO PARENT-PROCESS-ID
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -500,7 +499,11 @@ RECT ExpectedOnScreen(const Scenario& s, HWND target) {
     ok(mirrored == (s.layout != Layout::LeftToRight), "%s: the client area is %s", s.name,
        mirrored ? "mirrored" : "not mirrored");
     const bool atScreenLeft = (s.expect.edge == Edge::Left) != mirrored;
-    const LONG left = atScreenLeft ? std::min(origin.x, farEnd.x) : std::max(origin.x, farEnd.x) - s.call.width;
+    // Not std::min and std::max: Visual Studio's <windows.h> defines macros
+    // of those names.
+    const LONG screenLeft = mirrored ? farEnd.x : origin.x;
+    const LONG screenRight = mirrored ? origin.x : farEnd.x;
+    const LONG left = atScreenLeft ? screenLeft : screenRight - s.call.width;
     const LONG top = origin.y + s.expect.topBase + s.expect.topSteps * CascadeStep();
     return RECT{left, top, left + s.call.width, top + s.call.height};
 }
