@@ -1,8 +1,8 @@
 #pragma once
 
 // Placement scenarios shared by the native tests (over the simulated window
-// manager) and the Win32 host tests (over the real one). Plain data only, so
-// that both harnesses compile the very same table.
+// manager) and the Win32 host tests (over the real one). Plain data, and two
+// lookups over it, so that both harnesses compile the very same table.
 //
 // Each scenario lists windows in z-order, top first; the harness builds them
 // as children of the host's client area (or as stray top-level windows,
@@ -120,6 +120,24 @@ struct Scenario {
     unsigned codePage = 0;
     Layout layout = Layout::LeftToRight;
 };
+
+// Whether a scenario has a window of this owner, or shown so: what both
+// harnesses build beside the host's own frame and client area.
+inline bool HasOwner(const Scenario& s, Owner owner) {
+    for (const ScenarioWindow& w : s.windows) {
+        if (w.className && w.owner == owner)
+            return true;
+    }
+    return false;
+}
+
+inline bool HasShow(const Scenario& s, Show show) {
+    for (const ScenarioWindow& w : s.windows) {
+        if (w.className && w.show == show)
+            return true;
+    }
+    return false;
+}
 
 #define SCENARIO_EDITOR "QDV7Editor"
 // 50 characters, to spell titles as long as an editor's title may be read.

@@ -57,14 +57,6 @@ void CallFromTitleRead(HWND) {
         PositionWindow(s->nestedTitle, s->call.width, s->call.height, static_cast<BOOL>(s->call.sourceOnRight));
 }
 
-bool HasOwner(const Scenario& s, Owner owner) {
-    for (const ScenarioWindow& w : s.windows) {
-        if (w.className && w.owner == owner)
-            return true;
-    }
-    return false;
-}
-
 // A host built in the simulation from a scenario. Frames made first come
 // first in z-order: another instance's, in process `otherProcess`, then
 // another of the host's own, or a bare one, then the host's.

@@ -162,6 +162,7 @@ struct EditorThread {
     const ScenarioWindow* w;
     HWND client;
     HWND editor = nullptr;
+    // Set once the editor stands, and again each time the thread goes busy.
     HANDLE ready = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     HANDLE busy = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     HANDLE idle = CreateEventA(nullptr, FALSE, FALSE, nullptr);
@@ -309,22 +310,6 @@ struct OtherInstance {
         CloseHandle(done);
     }
 };
-
-bool HasOwner(const Scenario& s, Owner owner) {
-    for (const ScenarioWindow& w : s.windows) {
-        if (w.className && w.owner == owner)
-            return true;
-    }
-    return false;
-}
-
-bool HasShow(const Scenario& s, Show show) {
-    for (const ScenarioWindow& w : s.windows) {
-        if (w.className && w.show == show)
-            return true;
-    }
-    return false;
-}
 
 struct Win32Host {
     HWND frame = nullptr;
