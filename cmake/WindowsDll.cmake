@@ -33,7 +33,10 @@ target_include_directories(PositionWindow PRIVATE
 target_link_libraries(PositionWindow PRIVATE editor_naming)
 set_target_properties(PositionWindow PROPERTIES PREFIX "")
 
-# The version resource takes its numbers from project(VERSION).
+# The version resource takes its numbers from project(VERSION) and its
+# copyright from LICENSE.txt.
+file(STRINGS LICENSE.txt PositionWindow_COPYRIGHT LIMIT_COUNT 1)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS LICENSE.txt)
 configure_file(cmake/PositionWindowVersion.h.in generated/PositionWindowVersion.h @ONLY)
 target_include_directories(PositionWindow PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)
 

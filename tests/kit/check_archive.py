@@ -5,8 +5,9 @@ developer would receive it.
 Fails on a missing or extra member; members outside the one root folder;
 members with differing dates (the archive would not be reproducible); a
 SHA256SUMS that does not list every other member with its digest; a DLL of
-the wrong machine in lib/x86 or lib/x64; a 32-bit DLL over 10 KiB; a DLL whose
-version resource is not the archive's version; and an import library without
+the wrong machine in lib/x86 or lib/x64; a 32-bit DLL over 10 KiB; a version
+in its name other than CMakeLists.txt's and CHANGELOG.md's newest release; a
+DLL whose version resource is not the archive's version; an import library without
 the symbol a host compiling the header's declaration refers to, or with a
 time stamp in it; and a relative link of the kit's README.md that names no
 member of the archive or no heading of the README.
@@ -22,6 +23,10 @@ import zipfile
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "docs"))
 import check_links  # noqa: E402
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))),
+                                "scripts"))
+import release_notes  # noqa: E402
+
 # Folder: (PE machine, the import symbol a host's call refers to)
 MACHINES = {
     "x86": (0x014C, b"__imp__PositionWindow@16"),
@@ -30,6 +35,7 @@ MACHINES = {
 PER_MACHINE = ["PositionWindow.dll", "PositionWindow.pdb", "PositionWindow.lib", "libPositionWindow.dll.a"]
 IMPORT_LIBRARIES = ["PositionWindow.lib", "libPositionWindow.dll.a"]
 SHARED = [
+    "LICENSE.txt",
     "README.md",
     "SHA256SUMS",
     "include/PositionWindow.h",
@@ -112,6 +118,12 @@ def check(path):
         return [f"{os.path.basename(path)} is not named PositionWindow-<version>-devel.zip"]
     version = match.group(1)
     root = f"PositionWindow-{version}/"
+    # The archive is built from this tree: its name carries the CMake
+    # version, which the changelog's newest release must be too.
+    for source, written in (("CMakeLists.txt", release_notes.cmake_version()),
+                            ("CHANGELOG.md's newest release", release_notes.newest_release()[0])):
+        if written != version:
+            problems.append(f"the archive is version {version}, {source} {written}")
 
     with zipfile.ZipFile(path) as archive:
         infos = archive.infolist()
