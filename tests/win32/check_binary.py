@@ -21,12 +21,22 @@ table of valid call targets; on x64, no CET shadow-stack compatibility; a
 section that is both writable and executable, or writable and shared; an
 object not compiled with /guard:cf; or no object that checks a stack cookie
 (compiled with /GS).
+
+With --version (the project's, from CMake) and --changelog, it fails unless
+the version resource's numbers and its FileVersion and ProductVersion texts,
+the CMake version and the changelog's newest release are one version; with
+--licence, unless LegalCopyright names the licence's copyright line.
 """
 import argparse
 import os
 import re
+import struct
 import subprocess
 import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))),
+                                "scripts"))
+import release_notes  # noqa: E402
 
 EXPORTS = ["PositionWindow"]
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "msvcrt.dll"}
@@ -133,10 +143,69 @@ def check(args):
         if not re.search(r"\s_PositionWindow@16$", symbols, re.M):
             problems.append("no _PositionWindow@16 symbol: the export is not stdcall with 16 bytes of arguments")
 
+    problems += version_problems(image, args.version, args.changelog, args.licence)
+    resource = version_resource(image) or {}
+
     if args.hardened:
         problems += hardening_problems(args, characteristics, headers, image, objects)
 
-    print(f"{args.dll}: {args.arch}, {size} bytes, exports {exports}, imports {imports}")
+    print(f"{args.dll}: {args.arch}, {size} bytes, exports {exports}, imports {imports}, "
+          f"version {resource.get('FileVersion')}")
+    return problems
+
+
+# VS_FIXEDFILEINFO's signature, as it lies in the image.
+FIXED_FILE_INFO_SIGNATURE = (0xFEEF04BD).to_bytes(4, "little")
+
+
+def version_resource(image):
+    """The version resource's file and product versions as "a.b.c.d" from
+    its VS_FIXEDFILEINFO, and the values of its string table; None when the
+    image has none."""
+    fixed = image.find(FIXED_FILE_INFO_SIGNATURE)
+    if fixed < 0:
+        return None
+    file_ms, file_ls, product_ms, product_ls = struct.unpack_from("<4I", image, fixed + 8)
+    numbers = lambda ms, ls: f"{ms >> 16}.{ms & 0xFFFF}.{ls >> 16}.{ls & 0xFFFF}"
+    found = {"fixed FILEVERSION": numbers(file_ms, file_ls), "fixed PRODUCTVERSION": numbers(product_ms, product_ls)}
+    # Each string is a UTF-16 key, padding to a 32-bit boundary, and the
+    # UTF-16 value, all NUL-terminated.
+    for key in ("FileVersion", "ProductVersion", "LegalCopyright"):
+        at = image.find((key + "\0").encode("utf-16-le"), fixed)
+        if at < 0:
+            continue
+        at += 2 * (len(key) + 1)
+        at += -at % 4
+        end = at
+        while end + 1 < len(image) and image[end:end + 2] != b"\0\0":
+            end += 2
+        found[key] = image[at:end].decode("utf-16-le", "replace")
+    return found
+
+
+def version_problems(image, version, changelog, licence):
+    """The version is written once, in CMake; the DLL's resource and the
+    changelog's newest release must say the same."""
+    problems = []
+    resource = version_resource(image) or {}
+    if version and changelog:
+        with open(changelog, encoding="utf-8") as f:
+            listed = release_notes.releases(f.read())
+        newest = listed[0][0] if listed else "missing"
+        if newest != version:
+            problems.append(f"{os.path.basename(changelog)}'s newest release is {newest}, "
+                            f"the CMake version {version}")
+    if version:
+        for field in ("fixed FILEVERSION", "fixed PRODUCTVERSION", "FileVersion", "ProductVersion"):
+            if resource.get(field) != f"{version}.0":
+                problems.append(f"the version resource's {field} is {resource.get(field)}, "
+                                f"the CMake version {version}")
+    if licence:
+        with open(licence, encoding="utf-8") as f:
+            copyright_line = f.readline().strip()
+        if copyright_line not in resource.get("LegalCopyright", ""):
+            problems.append(f"the version resource's LegalCopyright is {resource.get('LegalCopyright')!r}, "
+                            f"without {copyright_line!r}")
     return problems
 
 
@@ -283,6 +352,9 @@ def main():
     parser.add_argument("--hardened", action="store_true",
                         help="require the mitigations of a Visual Studio security build")
     parser.add_argument("--readobj", help="llvm-readobj, which --hardened needs")
+    parser.add_argument("--version", help="the project's version, x.y.z, which the version resource must carry")
+    parser.add_argument("--changelog", help="CHANGELOG.md, whose newest release must be --version")
+    parser.add_argument("--licence", help="LICENSE.txt, whose first line LegalCopyright must hold")
     args = parser.parse_args()
     if args.hardened and not args.readobj:
         parser.error("--hardened needs --readobj")
