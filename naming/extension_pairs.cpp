@@ -2,12 +2,6 @@
 
 #include "naming/char_strings.h"
 
-const char* const ExtensionPairs[ExtensionPairCount][2] = {
-    {".h", ".cpp"},
-    {".hxx", ".cxx"},
-    {".rh", ".rc"},
-};
-
 FileKind ClassifyExtension(const char* extension) {
     for (const auto& row : ExtensionPairs) {
         if (EqualsIgnoringCase(extension, row[0]))

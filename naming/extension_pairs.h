@@ -8,11 +8,17 @@ enum class FileKind : int {
     Unpaired = 2,
 };
 
-constexpr int ExtensionPairCount = 3;
-
 // Column 0 holds the header side, column 1 the source side; rows are
-// searched in order.
-extern const char* const ExtensionPairs[ExtensionPairCount][2];
+// searched in order. Constant data: the DLL runs no start-up code that
+// could construct it.
+inline constexpr const char* ExtensionPairs[][2] = {
+    {".h", ".cpp"},
+    {".hxx", ".cxx"},
+    {".rh", ".rc"},
+};
+
+// Counted from the table, so that a new row cannot be left out of it.
+constexpr int ExtensionPairCount = static_cast<int>(sizeof ExtensionPairs / sizeof ExtensionPairs[0]);
 
 // The side `extension` (with its leading dot) belongs to; case-insensitive.
 FileKind ClassifyExtension(const char* extension);
