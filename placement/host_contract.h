@@ -5,8 +5,10 @@
 // What the library takes as fixed about the host IDE's windows.
 
 // The host's main frame, a top-level window. Of several, the first in
-// z-order that belongs to the calling process is used: the others are
-// another instance's, or another program's.
+// z-order that belongs to the calling process and holds the editor in its
+// client area is used: a frame of another process is another instance's,
+// or another program's, and one of ours may be another main window, or a
+// bare window of the frame class, in front of the one the editor is in.
 constexpr char HostFrameClassName[] = "QDVSHELL";
 // The platform's multiple-document client class: the frame's child whose
 // client coordinates are the coordinates of all placement.

@@ -2,9 +2,16 @@
  * PositionWindow.dll: places the host IDE's editor windows so that a header
  * and its source file sit side by side at the same height.
  *
+ * This comment is the library's calling contract, whole; the project's
+ * other documents explain it and do not restate it. Within a major version
+ * the export, its calling convention and the declarations below do not
+ * change, and placement changes only to mend a fault, each one named in
+ * CHANGELOG.md.
+ *
  * Load it with LoadLibraryA("PositionWindow.dll") and look the function up
  * with GetProcAddress(module, "PositionWindow"), or link with the import
- * library libPositionWindow.dll.a (mingw) / PositionWindow.lib.
+ * library PositionWindow.lib (Visual Studio, clang-cl) or
+ * libPositionWindow.dll.a (mingw-w64).
  */
 #ifndef POSITIONWINDOW_H
 #define POSITIONWINDOW_H
@@ -18,37 +25,88 @@ extern "C" {
 #endif
 
 /*
- * Moves and sizes the editor window titled exactly `title` (a "QDV7Editor"
- * child of the "MDIClient" of the "QDVSHELL" frame).
+ * Moves and sizes one editor of the host IDE: a window of class "QDV7Editor"
+ * that is a direct child of the "MDIClient" child of a "QDVSHELL" frame of
+ * the calling process. Nothing is returned or reported.
  *
- * title          The editor's exact window title in the ANSI code page
+ * title          The editor's window title, in the ANSI code page
  *                (double-byte ones such as 932 included): a file path,
  *                possibly with a suffix after a colon or a space
- *                ("C:\src\main.cpp:2"). The file name in it decides the
- *                placement. Null or empty: no-op.
- * width, height  The size the editor is given, in pixels, passed on unchanged.
+ *                ("C:\src\main.cpp:2", "C:\src\main.h [Read Only]"). It
+ *                finds the editor as FindWindowExA does, which compares
+ *                titles without regard to case, at any length. The file
+ *                name in it decides where the editor goes.
+ * width, height  The editor's new size in pixels. A normal editor is given
+ *                them as they are (Windows itself holds a window with a
+ *                sizing border between its minimum and maximum tracking
+ *                sizes); a maximised or minimised one gets them as its
+ *                restored size, a negative one as 0.
  * sourceOnRight  Only the low-order byte is read. Nonzero: source files
  *                (.cpp, .cxx, .rc) go against the right edge of the client
- *                area and headers (.h, .hxx, .rh) against the left; zero: the
- *                reverse. Other files always go to the left edge.
+ *                area and headers (.h, .hxx, .rh) against the left; zero:
+ *                the reverse. Other files always go to the left edge.
  *
- * A file whose counterpart (header for a source, source for a header) is
- * open is placed at the counterpart's height; any other editor is stacked
- * below the editors already open. Only editors the user sees open count:
- * hidden and minimised ones, and windows inside editors, are passed over.
- * The z-order and the active editor are kept; a maximised or minimised
- * editor keeps its state and its place, and is shown at the placement when
- * restored; a hidden one stays hidden. The editor is looked for in this
- * process's frames, the first in z-order that holds it. Nothing is moved
- * when no frame of this process holds it. Nothing is returned or reported.
+ * Which editors count. The editor is looked for in this process's frames in
+ * z-order; the first whose client area holds it is used, and only editors
+ * of that client area are read. Another process's frames are never used.
+ * Of the other editors, only those the user sees open count: direct
+ * children of the client area (not windows of the editor class inside an
+ * editor, such as a split pane) with WS_VISIBLE in their own style and not
+ * minimised. Editors of other threads count too; their titles are read
+ * without sending them a message.
  *
- * Call it from the host's window thread, once the editor is created (an
- * editor created minimised cannot be placed from its own WM_CREATE). A call
- * never waits on another thread: editors of other threads are read without
- * sending them messages, and one to be placed is moved when its thread next
- * handles messages (if it is maximised or minimised, it is left as it is).
- * A call made while another is running (from a window procedure during the
- * call, or from another thread) returns at once and does nothing.
+ * Left edge. Against the left edge, x is 0. Against the right edge, x is
+ * the client area's width less the width the editor will take, so that it
+ * ends at the right edge whatever width is asked: a negative width counts
+ * as 0, and an editor with a sizing border (WS_THICKFRAME) is held between
+ * SM_CXMINTRACK and SM_CXMAXTRACK. An editor wider than the client area
+ * gets a negative x, right edges flush. While the client area has no width
+ * (the frame minimised, or not yet sized), x is 0.
+ *
+ * Top. A header and a source pair when their file names without the folder
+ * and the extension are equal, ignoring the case of ASCII letters only, and
+ * their extensions are the two of one row above: folders are ignored, so
+ * C:\a\main.h pairs with C:\b\main.cpp. Titles are compared as bytes of the
+ * ANSI code page, never as Unicode. Another editor's title is read cut at
+ * 262 bytes (between characters): a counterpart whose file name does not
+ * end within them does not pair. The first counterpart in z-order is
+ * taken, and the editor gets its top.
+ * Any other editor, with no counterpart open or an extension that has
+ * none, is stacked: one pass over the other editors in z-order, starting
+ * from 0, moves the top to an editor's top plus one step (the caption
+ * height and two SM_CYFRAME borders) whenever that editor's top is not
+ * above the top reached so far. Deliberately tops, not the lowest bottom:
+ * each new editor lands a step below one already open, so that every
+ * caption stays in sight and the editor within the client area (below the
+ * lowest bottom, a third editor of 300 pixels would leave a client area of
+ * 645). Deliberately one pass, not the lowest top: it is the rule hosts
+ * have had since 1.0.0, which changes only to mend a fault; an editor whose
+ * top lies less than a step below one already passed does not move it.
+ * A maximised editor's top, wherever one is read, is the top of its
+ * restored rectangle.
+ *
+ * What is kept. The z-order and the active editor: the editor is not
+ * activated. A maximised or minimised editor keeps its state and its place
+ * on the screen; the placement becomes its restored rectangle, where it
+ * shows once restored. A hidden editor stays hidden.
+ *
+ * When nothing moves:
+ *   - the title is null or empty;
+ *   - no frame of this process holds an editor of that title in its
+ *     client area (no frame, no client area, or no such editor);
+ *   - the call is made while another is running, from a window procedure
+ *     that the running call reached, or from another thread: it returns at
+ *     once;
+ *   - the editor belongs to another thread than the caller's, in any state;
+ *   - the editor is maximised or minimised and its placement or rectangle
+ *     cannot be read.
+ *
+ * Threads. Call it from the thread that created the editor, once the
+ * editor is created. A call never waits on another thread. Editors of the
+ * calling thread are read with GetWindowTextA, which sends them
+ * WM_GETTEXT. An editor created maximised may be placed from its own
+ * WM_CREATE; one created minimised cannot (it keeps its creation rectangle
+ * as the one it restores to).
  */
 void WINAPI PositionWindow(const char* title, int width, int height, BOOL sourceOnRight);
 
