@@ -2,19 +2,27 @@
 // Win32 window tree.
 //
 // Placing an editor whose counterpart is not open takes, at the least: the
-// frame lookup with its owner check, the client and editor lookups, one
-// pass over the client's children reading class, state and title (the
-// counterpart search), a second pass reading class, states and position
-// (the stacking), the target's state, and the move itself. The
-// bare loop below makes exactly those calls and nothing else; the ratio of
-// the two is what the library adds on top of the window manager.
+// frame lookup with its owner check, the client and editor lookups, the
+// code page's lead bytes, one pass over the client's children that tells
+// an open editor of the client area (class, parent, style, state) and reads
+// its title as its owner thread allows (the counterpart search), a second
+// pass that tells the editors again and reads their states and positions
+// (the stack), the target's owner thread, states and style, and the move
+// itself. The bare loop below makes exactly those calls and nothing else;
+// the ratio of the two is what the library adds on top of the window
+// manager. The first bare loop, which lacks the parent, style and thread
+// reads and the lead bytes, is timed in the same run, so that the figures
+// measured before those calls stay comparable.
 //
-// Usage: wine_benchmark PATH-OF-PositionWindow.dll [ROUNDS] [CALLS-PER-ROUND]
+// Usage: wine_benchmark PATH-OF-PositionWindow.dll [ROUNDS] [CALLS-PER-ROUND] [MAX-RATIO]
+// With MAX-RATIO, it fails when the median ratio to the bare loop exceeds
+// it.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "platform/mdi_host.h"
@@ -28,7 +36,7 @@ constexpr char TargetTitle[] = "C:\\proj\\target.h";
 constexpr int TargetWidth = 400;
 constexpr int TargetHeight = 300;
 
-// The bare loop: the calls the library has to make, with the buffer sizes
+// The bare loops: the calls the library has to make, with the buffer sizes
 // it uses, and no work of its own beyond the comparisons that pick branches.
 struct BareState {
     HWND target;
@@ -36,6 +44,8 @@ struct BareState {
     int placeY;
 };
 
+// The first bare loop, as it was before the contract passed over hidden
+// editors and panes and read other threads' titles without a message.
 // The reads both passes make before a window counts.
 bool BareFilterPasses(HWND window, const BareState* state) {
     char className[20];
@@ -79,6 +89,73 @@ void BareLoop(const char* title, int width, int height) {
         SetWindowPos(state.target, nullptr, 0, state.placeY, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The bare loop of the contract as it stands. An editor counts when it is
+// of the editor class, a child of the client area, visible in its own
+// style and not minimised; its owner thread decides whether its title is
+// asked for (the caller's own) or read from the window manager.
+bool OpenEditorPasses(HWND window, const BareState* state) {
+    char className[20];
+    GetClassNameA(window, className, 20);
+    return window != state->target && std::strcmp(className, "QDV7Editor") == 0 &&
+           GetParent(window) == state->client && (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0 &&
+           !IsIconic(window);
+}
+
+BOOL CALLBACK ContractSearchProc(HWND window, LPARAM parameter) {
+    if (!OpenEditorPasses(window, reinterpret_cast<BareState*>(parameter)))
+        return TRUE;
+    char title[264];
+    if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
+        GetWindowTextA(window, title, 263);
+    } else {
+        WCHAR wide[263];
+        const int length = InternalGetWindowText(window, wide, 263);
+        WideCharToMultiByte(CP_ACP, 0, wide, length, title, 263, nullptr, nullptr);
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK ContractStackProc(HWND window, LPARAM parameter) {
+    BareState* state = reinterpret_cast<BareState*>(parameter);
+    if (!OpenEditorPasses(window, state))
+        return TRUE;
+    IsZoomed(window);
+    RECT rect;
+    GetWindowRect(window, &rect);
+    POINT corner = {rect.left, rect.top};
+    ScreenToClient(state->client, &corner);
+    const int step = GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFRAME);
+    if (corner.y >= state->placeY)
+        state->placeY = corner.y + step;
+    return TRUE;
+}
+
+void ContractLoop(const char* title, int width, int height) {
+    const HWND frame = FindWindowExA(nullptr, nullptr, "QDVSHELL", nullptr);
+    DWORD owner = 0;
+    if (!GetWindowThreadProcessId(frame, &owner) || owner != GetCurrentProcessId())
+        return;
+    const HWND client = FindWindowExA(frame, nullptr, "MDIClient", nullptr);
+    BareState state = {FindWindowExA(client, nullptr, "QDV7Editor", title), client, 0};
+    CPINFO codePage;
+    GetCPInfo(CP_ACP, &codePage);
+    EnumChildWindows(client, ContractSearchProc, reinterpret_cast<LPARAM>(&state));
+    EnumChildWindows(client, ContractStackProc, reinterpret_cast<LPARAM>(&state));
+    if (GetWindowThreadProcessId(state.target, nullptr) != GetCurrentThreadId())
+        return;
+    const bool iconic = IsIconic(state.target) != FALSE;
+    const bool zoomed = !iconic && IsZoomed(state.target) != FALSE;
+    // Whether it is hidden, which decides how a maximised one is put back.
+    GetWindowLongA(state.target, GWL_STYLE);
+    if (!iconic && !zoomed)
+        SetWindowPos(state.target, nullptr, 0, state.placeY, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+struct Contestant {
+    const char* name;
+    void (*run)(const char* title, int width, int height);
+};
+
 double Seconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER frequency) {
     return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
@@ -93,11 +170,16 @@ double Median(std::vector<double> values) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s PositionWindow.dll [rounds] [calls-per-round]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s PositionWindow.dll [rounds] [calls-per-round] [max-ratio]\n", argv[0]);
         return 2;
     }
     const int rounds = argc > 2 ? std::atoi(argv[2]) : 15;
     const int callsPerRound = argc > 3 ? std::atoi(argv[3]) : 20;
+    const double maxRatio = argc > 4 ? std::atof(argv[4]) : 0;
+    if (rounds < 1 || callsPerRound < 1) {
+        std::fprintf(stderr, "rounds and calls per round must be at least 1\n");
+        return 2;
+    }
 
     const HMODULE library = LoadLibraryA(argv[1]);
     if (!library) {
@@ -140,59 +222,68 @@ int main(int argc, char** argv) {
     }
     mdihost::PumpMessages();
 
-    // Both must land the target at the same place, or one of them is not
-    // doing the work the other is timed against.
+    // All three must land the target at the same place, or one of them is
+    // not doing the work the others are timed against.
     positionWindow(TargetTitle, TargetWidth, TargetHeight, TRUE);
     const RECT byLibrary = mdihost::RectInClient(target, client);
-    SetWindowPos(target, nullptr, 700, 50, 300, 200, SWP_NOZORDER);
-    BareLoop(TargetTitle, TargetWidth, TargetHeight);
-    const RECT byBareLoop = mdihost::RectInClient(target, client);
-    std::printf("target placed by the library at (%ld,%ld)-(%ld,%ld), by the bare loop at (%ld,%ld)-(%ld,%ld)\n",
-                byLibrary.left, byLibrary.top, byLibrary.right, byLibrary.bottom, byBareLoop.left,
-                byBareLoop.top, byBareLoop.right, byBareLoop.bottom);
-    if (!EqualRect(&byLibrary, &byBareLoop) || byLibrary.left != 0 ||
-        byLibrary.right - byLibrary.left != TargetWidth) {
-        std::fprintf(stderr, "the library and the bare loop disagree on the target's place\n");
+    bool agree = byLibrary.left == 0 && byLibrary.right - byLibrary.left == TargetWidth;
+    for (const Contestant& loop : {Contestant{"first bare loop", BareLoop}, Contestant{"bare loop", ContractLoop}}) {
+        SetWindowPos(target, nullptr, 700, 50, 300, 200, SWP_NOZORDER);
+        loop.run(TargetTitle, TargetWidth, TargetHeight);
+        const RECT byLoop = mdihost::RectInClient(target, client);
+        std::printf("target placed by the library at (%ld,%ld)-(%ld,%ld), by the %s at (%ld,%ld)-(%ld,%ld)\n",
+                    byLibrary.left, byLibrary.top, byLibrary.right, byLibrary.bottom, loop.name, byLoop.left,
+                    byLoop.top, byLoop.right, byLoop.bottom);
+        agree = agree && EqualRect(&byLibrary, &byLoop);
+    }
+    if (!agree) {
+        std::fprintf(stderr, "the library and the bare loops disagree on the target's place\n");
         return 1;
     }
 
+    // The library, the first bare loop and the bare loop, each timed over
+    // a round of calls; the order turns from round to round, so that none
+    // always runs warm.
+    const Contestant contestants[] = {{"PositionWindow", nullptr}, {"first bare loop", BareLoop},
+                                      {"bare loop", ContractLoop}};
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
-    std::vector<double> libraryTimes, bareTimes, ratios;
+    std::vector<double> times[3], firstRatios, ratios;
     for (int round = 0; round < rounds; ++round) {
-        LARGE_INTEGER start, middle, end;
-        // Alternate which goes first, so that neither always runs warm.
-        const bool libraryFirst = round % 2 == 0;
-        QueryPerformanceCounter(&start);
-        for (int i = 0; i < callsPerRound; ++i) {
-            if (libraryFirst)
-                positionWindow(TargetTitle, TargetWidth, TargetHeight, TRUE);
-            else
-                BareLoop(TargetTitle, TargetWidth, TargetHeight);
+        double perCall[3];
+        for (int turn = 0; turn < 3; ++turn) {
+            const int which = (round + turn) % 3;
+            LARGE_INTEGER start, end;
+            QueryPerformanceCounter(&start);
+            for (int i = 0; i < callsPerRound; ++i) {
+                if (which == 0)
+                    positionWindow(TargetTitle, TargetWidth, TargetHeight, TRUE);
+                else
+                    contestants[which].run(TargetTitle, TargetWidth, TargetHeight);
+            }
+            QueryPerformanceCounter(&end);
+            perCall[which] = Seconds(start, end, frequency) / callsPerRound;
+            times[which].push_back(perCall[which]);
         }
-        QueryPerformanceCounter(&middle);
-        for (int i = 0; i < callsPerRound; ++i) {
-            if (libraryFirst)
-                BareLoop(TargetTitle, TargetWidth, TargetHeight);
-            else
-                positionWindow(TargetTitle, TargetWidth, TargetHeight, TRUE);
-        }
-        QueryPerformanceCounter(&end);
-        const double first = Seconds(start, middle, frequency) / callsPerRound;
-        const double second = Seconds(middle, end, frequency) / callsPerRound;
-        const double libraryTime = libraryFirst ? first : second;
-        const double bareTime = libraryFirst ? second : first;
-        libraryTimes.push_back(libraryTime);
-        bareTimes.push_back(bareTime);
-        ratios.push_back(libraryTime / bareTime);
-        std::printf("round %2d: PositionWindow %8.1f us  bare loop %8.1f us  ratio %.3f\n", round + 1,
-                    libraryTime * 1e6, bareTime * 1e6, libraryTime / bareTime);
+        firstRatios.push_back(perCall[0] / perCall[1]);
+        ratios.push_back(perCall[0] / perCall[2]);
+        std::printf("round %2d: PositionWindow %8.1f us  first bare loop %8.1f us  bare loop %8.1f us  "
+                    "ratios %.3f %.3f\n",
+                    round + 1, perCall[0] * 1e6, perCall[1] * 1e6, perCall[2] * 1e6, firstRatios.back(),
+                    ratios.back());
     }
     std::printf("%d editors, %d rounds of %d calls each (%d-bit)\n", Editors + 1, rounds, callsPerRound,
                 static_cast<int>(sizeof(void*) * 8));
-    std::printf("median per call: PositionWindow %.1f us, bare loop %.1f us\n", Median(libraryTimes) * 1e6,
-                Median(bareTimes) * 1e6);
-    std::printf("median ratio: %.3f\n", Median(ratios));
+    std::printf("median per call: PositionWindow %.1f us, first bare loop %.1f us, bare loop %.1f us\n",
+                Median(times[0]) * 1e6, Median(times[1]) * 1e6, Median(times[2]) * 1e6);
+    const double ratio = Median(ratios);
+    std::printf("median ratio to the first bare loop: %.3f\n", Median(firstRatios));
+    std::printf("median ratio: %.3f\n", ratio);
+
+    if (maxRatio > 0 && !(ratio <= maxRatio)) {
+        std::fprintf(stderr, "the median ratio %.3f to the bare loop is above %.2f\n", ratio, maxRatio);
+        return 1;
+    }
 
     DestroyWindow(frame);
     mdihost::PumpMessages();
