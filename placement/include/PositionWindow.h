@@ -32,9 +32,9 @@ extern "C" {
  * title          The editor's window title, in the ANSI code page
  *                (double-byte ones such as 932 included): a file path,
  *                possibly with a suffix after a colon or a space
- *                ("C:\src\main.cpp:2", "C:\src\main.h [Read Only]"). It
- *                finds the editor as FindWindowExA does, which compares
- *                titles without regard to case, at any length. The file
+ *                ("C:\src\main.cpp:2", "C:\src\main.h [Read Only]"), of
+ *                any length. It finds the editor as FindWindowExA does,
+ *                which compares titles without regard to case. The file
  *                name in it decides where the editor goes.
  * width, height  The editor's new size in pixels. A normal editor is given
  *                them as they are (Windows itself holds a window with a
@@ -55,7 +55,7 @@ extern "C" {
  * minimised. Editors of other threads count too; their titles are read
  * without sending them a message.
  *
- * Left edge. Against the left edge, x is 0. Against the right edge, x is
+ * Across. Against the left edge, x is 0. Against the right edge, x is
  * the client area's width less the width the editor will take, so that it
  * ends at the right edge whatever width is asked: a negative width counts
  * as 0, and an editor with a sizing border (WS_THICKFRAME) is held between
@@ -63,10 +63,11 @@ extern "C" {
  * gets a negative x, right edges flush. While the client area has no width
  * (the frame minimised, or not yet sized), x is 0.
  *
- * Top. A header and a source pair when their file names without the folder
- * and the extension are equal, ignoring the case of ASCII letters only, and
- * their extensions are the two of one row above: folders are ignored, so
- * C:\a\main.h pairs with C:\b\main.cpp. Titles are compared as bytes of the
+ * Top. A header and a source pair when their file names, without the folder
+ * and the extension, are equal ignoring the case of ASCII letters only, and
+ * their extensions make one of the pairs above (.h with .cpp, .hxx with
+ * .cxx, .rh with .rc): folders are ignored, so C:\a\main.h pairs with
+ * C:\b\main.cpp. Titles are compared as bytes of the
  * ANSI code page, never as Unicode. Another editor's title is read cut at
  * 262 bytes (between characters): a counterpart whose file name does not
  * end within them does not pair. The first counterpart in z-order is
@@ -78,8 +79,8 @@ extern "C" {
  * above the top reached so far. Deliberately tops, not the lowest bottom:
  * each new editor lands a step below one already open, so that every
  * caption stays in sight and the editor within the client area (below the
- * lowest bottom, a third editor of 300 pixels would leave a client area of
- * 645). Deliberately one pass, not the lowest top: it is the rule hosts
+ * lowest bottom, a third editor 300 pixels high would start at 600, and run
+ * out of a client area 645 pixels high). Deliberately one pass, not the lowest top: it is the rule hosts
  * have had since 1.0.0, which changes only to mend a fault; an editor whose
  * top lies less than a step below one already passed does not move it.
  * A maximised editor's top, wherever one is read, is the top of its
