@@ -19,6 +19,7 @@ struct Window {
     DWORD process = winsim::CurrentProcess;
     DWORD thread = winsim::CurrentThread;
     bool visible = true;
+    bool sizingBorder = false;  // WS_THICKFRAME
     int moveCount = 0;
 };
 
@@ -156,18 +157,69 @@ POINT PulledOntoScreen(POINT point) {
                  std::min(std::max(point.y, Screen.top), Screen.bottom - 1)};
 }
 
+// A size as the platform gives it to a window: a negative one is none, and
+// one with a sizing border is held between its tracking sizes, the maximum
+// first (a minimised one is held below the maximum only). A maximised one
+// keeps the size of its parent's client area, which on the platform never
+// exceeds the maximum tracking size (the screen's, and the frame's).
+long long TrackedSize(const Window& window, long long size, int least, int most) {
+    size = std::max(size, 0LL);
+    if (!window.sizingBorder || window.state == WindowState::Maximized)
+        return size;
+    size = std::min<long long>(size, metrics[most]);
+    if (window.state != WindowState::Minimized)
+        size = std::max<long long>(size, metrics[least]);
+    return size;
+}
+
+// `rect` with the size the platform would let the window take.
+RECT Tracked(const Window& window, RECT rect) {
+    const long long width = TrackedSize(window, static_cast<long long>(rect.right) - rect.left, SM_CXMINTRACK,
+                                        SM_CXMAXTRACK);
+    const long long height = TrackedSize(window, static_cast<long long>(rect.bottom) - rect.top, SM_CYMINTRACK,
+                                         SM_CYMAXTRACK);
+    return RECT{rect.left, rect.top, Clamped(rect.left + width), Clamped(rect.top + height)};
+}
+
 void SetState(std::size_t index, WindowState state) {
     Window& window = windows[index];
     window.state = state;
-    if (state == WindowState::Maximized)
+    if (state == WindowState::Maximized) {
         window.rect = MaximizedRect(index);
-    else if (state == WindowState::Normal)
+    } else if (state == WindowState::Normal) {
+        // Restoring sizes the window as a move would.
+        window.normalRect = Tracked(window, window.normalRect);
         window.rect = window.normalRect;
+    }
 }
 
 bool IsMdiChild(std::size_t index) {
     const std::size_t parent = windows[index].parent;
     return parent != 0 && windows[parent].className == "MDIClient";
+}
+
+// Threads whose windows are parent and child share an input queue: the
+// platform attaches the two threads' queues when one makes a child of the
+// other's window. Whether `a` and `b` are joined so, through any chain.
+bool SharesInputQueue(DWORD a, DWORD b) {
+    std::vector<DWORD> joined{a};
+    const auto has = [&joined](DWORD thread) {
+        return std::find(joined.begin(), joined.end(), thread) != joined.end();
+    };
+    for (bool grew = true; grew;) {
+        grew = false;
+        for (std::size_t i = 1; i < windows.size(); ++i) {
+            if (windows[i].parent == 0)
+                continue;
+            const DWORD child = windows[i].thread;
+            const DWORD parent = windows[windows[i].parent].thread;
+            if (has(child) != has(parent)) {
+                joined.push_back(has(child) ? parent : child);
+                grew = true;
+            }
+        }
+    }
+    return has(b);
 }
 
 // A message to a window of another thread of this process waits for that
@@ -216,6 +268,11 @@ void Reset() {
     metrics.clear();
     metrics[SM_CYCAPTION] = 19;
     metrics[SM_CYFRAME] = 3;
+    // Wine's on a 1280 x 1024 screen.
+    metrics[SM_CXMINTRACK] = 112;
+    metrics[SM_CYMINTRACK] = 27;
+    metrics[SM_CXMAXTRACK] = 1292;
+    metrics[SM_CYMAXTRACK] = 1036;
     setWindowPosCalls.clear();
     textHook = nullptr;
     ansiCodePage = 1252;
@@ -277,6 +334,11 @@ void FinishCreation(HWND window) {
 void SetThread(HWND window, DWORD thread) {
     if (const std::size_t index = IndexOf(window))
         windows[index].thread = thread;
+}
+
+void SetSizingBorder(HWND window, bool sizingBorder) {
+    if (const std::size_t index = IndexOf(window))
+        windows[index].sizingBorder = sizingBorder;
 }
 
 void SetRestoredRect(HWND window, RECT rect) {
@@ -403,7 +465,7 @@ LONG WINAPI GetWindowLongA(HWND window, int index) {
     if (!i || index != GWL_STYLE)
         return 0;
     const Window& w = windows[i];
-    return (w.visible ? WS_VISIBLE : 0) | (w.parent ? WS_CHILD : 0) |
+    return (w.visible ? WS_VISIBLE : 0) | (w.parent ? WS_CHILD : 0) | (w.sizingBorder ? WS_THICKFRAME : 0) |
            (w.state == WindowState::Minimized ? WS_MINIMIZE : 0) |
            (w.state == WindowState::Maximized ? WS_MAXIMIZE : 0);
 }
@@ -460,13 +522,16 @@ BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, in
     if (!index)
         return FALSE;
     setWindowPosCalls.push_back({window, insertAfter, x, y, cx, cy, flags});
-    if (!(flags & SWP_ASYNCWINDOWPOS))
-        CountWaitFor(index);
     Window& moved = windows[index];
+    // The request is posted only to a thread whose input queue is not the
+    // caller's; otherwise the caller waits for that thread, as without it.
+    if (!(flags & SWP_ASYNCWINDOWPOS) || SharesInputQueue(moved.thread, winsim::CurrentThread))
+        CountWaitFor(index);
     RECT& rect = moved.rect;
-    // The platform treats a negative size as zero.
-    const long long width = (flags & SWP_NOSIZE) ? static_cast<long long>(rect.right) - rect.left : std::max(cx, 0);
-    const long long height = (flags & SWP_NOSIZE) ? static_cast<long long>(rect.bottom) - rect.top : std::max(cy, 0);
+    const long long width = (flags & SWP_NOSIZE) ? static_cast<long long>(rect.right) - rect.left
+                                                 : TrackedSize(moved, cx, SM_CXMINTRACK, SM_CXMAXTRACK);
+    const long long height = (flags & SWP_NOSIZE) ? static_cast<long long>(rect.bottom) - rect.top
+                                                  : TrackedSize(moved, cy, SM_CYMINTRACK, SM_CYMAXTRACK);
     if (!(flags & SWP_NOMOVE)) {
         rect.left = x;
         rect.top = y;
@@ -517,6 +582,7 @@ BOOL WINAPI SetWindowPlacement(HWND window, const WINDOWPLACEMENT* placement) {
     } else if (w.state == WindowState::Maximized) {
         moveTo(PulledOntoScreen(placement->ptMaxPosition));
     } else {
+        w.normalRect = Tracked(w, w.normalRect);
         w.rect = w.normalRect;
     }
     WindowState shown = WindowState::Normal;
