@@ -13,6 +13,7 @@ struct Window {
     std::vector<std::size_t> children;  // z-order, top first
     std::string className;
     std::string title;
+    const char* answeredText = nullptr;  // what WM_GETTEXT answers, if not the title
     RECT rect{};        // as it stands, in the parent's client coordinates
     RECT normalRect{};  // the restored rectangle
     winsim::WindowState state = winsim::WindowState::Normal;
@@ -77,9 +78,15 @@ LONG Clamped(long long value) {
 // Handles are spaced so that a handle made up by a test, or an off-by-one
 // pointer, is not taken for a window.
 constexpr std::uintptr_t HandleSpacing = 16;
+// The platform's handles have no order; here each new window's handle lies
+// alternately above and below all earlier ones (window 1 at the middle + 1,
+// 2 at the middle - 1, 3 at the middle + 2, ...), so that code which orders
+// handles where it should compare them fails in both directions.
+constexpr std::uintptr_t MiddleSlot = std::uintptr_t{1} << 20;
 
 HWND HandleOf(std::size_t index) {
-    return reinterpret_cast<HWND>(index * HandleSpacing);
+    const std::uintptr_t slot = index % 2 ? MiddleSlot + (index + 1) / 2 : MiddleSlot - index / 2;
+    return reinterpret_cast<HWND>(slot * HandleSpacing);
 }
 
 // The index of a window, or 0 for a null or unknown handle.
@@ -87,7 +94,8 @@ std::size_t IndexOf(HWND window) {
     const std::uintptr_t value = reinterpret_cast<std::uintptr_t>(window);
     if (value == 0 || value % HandleSpacing != 0)
         return 0;
-    const std::uintptr_t index = value / HandleSpacing;
+    const std::uintptr_t slot = value / HandleSpacing;
+    const std::uintptr_t index = slot > MiddleSlot ? 2 * (slot - MiddleSlot) - 1 : 2 * (MiddleSlot - slot);
     return index < windows.size() ? static_cast<std::size_t>(index) : 0;
 }
 
@@ -358,6 +366,11 @@ void Restore(HWND window) {
         SetState(index, WindowState::Normal);
 }
 
+void SetAnsweredText(HWND window, const char* text) {
+    if (const std::size_t index = IndexOf(window))
+        windows[index].answeredText = text;
+}
+
 void SetTextHook(TextHook hook) {
     textHook = hook;
 }
@@ -440,7 +453,10 @@ int WINAPI GetWindowTextA(HWND window, LPSTR buffer, int count) {
         textHook(window);
         index = IndexOf(window);
     }
-    return index ? CopyText(windows[index].title, buffer, count) : 0;
+    if (!index)
+        return 0;
+    const Window& w = windows[index];
+    return CopyText(w.answeredText && w.process == winsim::CurrentProcess ? w.answeredText : w.title, buffer, count);
 }
 
 int WINAPI InternalGetWindowText(HWND window, LPWSTR buffer, int count) {
@@ -641,13 +657,33 @@ DWORD WINAPI GetCurrentThreadId() {
     return winsim::CurrentThread;
 }
 
-int WINAPI WideCharToMultiByte(UINT codePage, DWORD, LPCWSTR wide, int wideLength, LPSTR multiByte,
-                               int multiByteSize, LPCSTR, BOOL*) {
-    if (codePage != CP_ACP || !wide || wideLength < 0 || !multiByte || multiByteSize <= 0)
+// As documented: fails (0) for flags it does not know, for UTF-8 with any
+// flag but WC_ERR_INVALID_CHARS or a default character, for a length of 0 or
+// below -1 (-1: up to and with the terminator), for a negative or missing
+// output, and when the output does not fit; an output size of 0 asks for the
+// size needed.
+int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int wideLength, LPSTR multiByte,
+                               int multiByteSize, LPCSTR defaultChar, BOOL* usedDefaultChar) {
+    constexpr DWORD KnownFlags = 0x0010 | 0x0020 | 0x0040 | 0x0080 | 0x0200 | 0x0400;  // WC_*
+    constexpr DWORD ErrInvalidChars = 0x0080;
+    if (codePage != CP_ACP || (flags & ~KnownFlags) != 0)
+        return 0;  // ERROR_INVALID_FLAGS (the simulation converts only to its ANSI code page)
+    if (ansiCodePage == 65001 && ((flags & ~ErrInvalidChars) != 0 || defaultChar || usedDefaultChar))
         return 0;
+    if (!wide || wideLength == 0 || wideLength < -1 || multiByteSize < 0 || (multiByteSize > 0 && !multiByte))
+        return 0;  // ERROR_INVALID_PARAMETER
+    if (wideLength == -1) {
+        wideLength = 1;
+        while (wide[wideLength - 1] != 0)
+            ++wideLength;
+    }
     int written = 0;
     for (int i = 0; i < wideLength; ++i) {
         const int size = wide[i] > 0xFF ? 2 : 1;
+        if (multiByteSize == 0) {
+            written += size;
+            continue;
+        }
         if (written + size > multiByteSize)
             return 0;  // ERROR_INSUFFICIENT_BUFFER
         if (size == 2)

@@ -56,7 +56,10 @@
 // - Every window belongs to a process and a thread; the library's are
 //   CurrentProcess and CurrentThread.
 // - GetWindowTextA calls the text hook, if any, for windows of the current
-//   thread first, as the platform sends them WM_GETTEXT. For a window of
+//   thread first, as the platform sends them WM_GETTEXT, and gives what the
+//   window answers: its title, or the text a test makes its window
+//   procedure answer with instead (lookups and InternalGetWindowText still
+//   read the title it stores). For a window of
 //   another thread of the current process it would send the message and
 //   wait for that thread; so would SetWindowPlacement, and SetWindowPos.
 //   SWP_ASYNCWINDOWPOS posts the move instead (the simulation applies it at
@@ -67,7 +70,8 @@
 // - InternalGetWindowText reads the stored title without a message. Wide
 //   text holds one unit per ANSI character: a byte as itself, a double-byte
 //   character as lead * 256 + second byte; WideCharToMultiByte(CP_ACP)
-//   turns it back, and fails when the output does not fit.
+//   turns it back, and checks its arguments as documented: unknown flags,
+//   a length of 0 and an output that does not fit make it fail.
 
 #include <string>
 #include <vector>
@@ -123,6 +127,10 @@ int CrossThreadWaits();
 
 // Restores a minimised or maximised window to its restored rectangle.
 void Restore(HWND window);
+
+// Makes a window of this process answer WM_GETTEXT with `text` rather than
+// its stored title, as a window procedure that handles it may.
+void SetAnsweredText(HWND window, const char* text);
 
 // Called with the window whose text GetWindowTextA is about to read.
 typedef void (*TextHook)(HWND window);

@@ -91,6 +91,10 @@ enum class Show {
     CreatedHidden,    // created without WS_VISIBLE (MDIS_ALLCHILDSTYLES)
     HiddenMaximized,  // maximised, then hidden
     HiddenMinimized,  // minimised, then hidden
+    // Shown maximised, its restored rectangle exactly where it stands (it
+    // was once restored to the maximised size): unlike an editor being
+    // created, it is shown, and stays maximised.
+    MaximizedAtRestored,
 };
 
 enum class Owner {
@@ -117,6 +121,8 @@ struct ScenarioWindow {
     Owner owner = Owner::Host;
     int width = 240;
     int height = 120;
+    // What its window procedure answers WM_GETTEXT with, if not its title.
+    const char* answers = nullptr;
 };
 
 struct ScenarioCall {
@@ -178,6 +184,8 @@ inline bool HasShow(const Scenario& s, Show show) {
 #define SCENARIO_SO "\x83\x5C"    // ソ
 #define SCENARIO_A "\x83\x41"     // ア
 #define SCENARIO_DI "\x83\x61"    // ヂ
+#define SCENARIO_A8 SCENARIO_A SCENARIO_A SCENARIO_A SCENARIO_A SCENARIO_A SCENARIO_A SCENARIO_A SCENARIO_A
+#define SCENARIO_A40 SCENARIO_A8 SCENARIO_A8 SCENARIO_A8 SCENARIO_A8 SCENARIO_A8
 
 inline const Scenario PlacementScenarios[] = {
     // Pairs on both edges, with both values of the flag.
@@ -412,6 +420,15 @@ inline const Scenario PlacementScenarios[] = {
       {SCENARIO_EDITOR, "C:\\s\\pane.txt", 0, 500, Show::Normal, Owner::Inside, 200, 60},
       {SCENARIO_EDITOR, "C:\\s\\new.txt", 0, 300}},
      {"C:\\s\\new.txt", 300, 200, 1}, {2, Edge::Left, 0, 0}},
+    // In the simulation the second editor's handle is below the client
+    // area's, the first one's above it: an editor is told by its parent
+    // being the client area, not by how handles compare.
+    {"a pane inside the second editor is no counterpart either", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\notes.txt", 0, 20},
+      {SCENARIO_EDITOR, "C:\\src\\other.txt", 0, 60},
+      {SCENARIO_EDITOR, "C:\\src\\main.cpp", 10, 40, Show::Normal, Owner::Inside, 200, 60},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
+     {"C:\\src\\main.h", 300, 200, 1}, {3, Edge::Left, 60, 1}},
     {"an editor inside another window of the client area is no editor", HostShape::Full,
      {{"QDV7EditorX", "C:\\src\\holder", 0, 100, Show::Normal, Owner::Host, 400, 300},
       {SCENARIO_EDITOR, "C:\\src\\main.cpp", 0, 30, Show::Normal, Owner::Inside, 200, 100},
@@ -435,6 +452,12 @@ inline const Scenario PlacementScenarios[] = {
      {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 110, 0}},
 
     // Another thread's editors: the call never waits for a busy thread.
+    // The calling thread's own editors are asked for their titles, as
+    // GetWindowTextA asks; another thread's are read as stored.
+    {"the title an editor answers WM_GETTEXT with is what pairs", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\notes.txt", 400, 70, Show::Normal, Owner::Host, 240, 120, "C:\\src\\main.cpp"},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
+     {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 70, 0}},
     {"a counterpart on a busy thread is found without waiting for it", HostShape::Full,
      {{SCENARIO_EDITOR, "", 200, 10, Show::Normal, Owner::OtherThread},
       {SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70, Show::Normal, Owner::OtherThread},
@@ -445,6 +468,13 @@ inline const Scenario PlacementScenarios[] = {
       {SCENARIO_EDITOR, "C:\\src\\" SCENARIO_HYOU ".cpp", 400, 110, Show::Normal, Owner::OtherThread},
       {SCENARIO_EDITOR, "C:\\src\\" SCENARIO_HYOU ".h", 0, 300}},
      {"C:\\src\\" SCENARIO_HYOU ".h", 300, 200, 1}, {2, Edge::Left, 110, 0}, -1, nullptr, 932},
+    // 262 characters of up to 2 bytes each: the conversion needs room for
+    // 511 bytes before the read is cut, between characters, at 262.
+    {"932: a busy thread's title of 262 double-byte characters is read whole to the cut", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\" SCENARIO_HYOU ".cpp [" SCENARIO_A40 SCENARIO_A40 SCENARIO_A40 SCENARIO_A40
+       SCENARIO_A40 SCENARIO_A40 SCENARIO_A8, 400, 110, Show::Normal, Owner::OtherThread},
+      {SCENARIO_EDITOR, "C:\\src\\" SCENARIO_HYOU ".h", 0, 300}},
+     {"C:\\src\\" SCENARIO_HYOU ".h", 300, 200, 1}, {1, Edge::Left, 110, 0}, -1, nullptr, 932},
     {"a busy thread's title of 263 characters is read cut short", HostShape::Full,
      {{SCENARIO_EDITOR, "C:\\" SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 "d\\main.cpp", 0, 55,
        Show::Normal, Owner::OtherThread},
@@ -461,6 +491,12 @@ inline const Scenario PlacementScenarios[] = {
       {SCENARIO_EDITOR, "C:\\src\\main.h", 30, 200, Show::Maximized, Owner::OtherThread}},
      {"C:\\src\\main.h", 300, 200, 1}, {-1, Edge::Left, 0, 0}},
 
+    // A shown maximised editor never stands at its restored rectangle, but
+    // for one restored once to the maximised size.
+    {"a shown maximised target at its restored rectangle stays maximised", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 30, 200, Show::MaximizedAtRestored}},
+     {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 70, 0}},
     {"an editor opened maximised and placed from its WM_CREATE restores to it", HostShape::Full,
      {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70},
       {SCENARIO_EDITOR, "C:\\src\\main.h", 30, 30, Show::PlacedFromCreate}},
@@ -589,3 +625,5 @@ inline const Scenario PlacementScenarios[] = {
 #undef SCENARIO_SO
 #undef SCENARIO_A
 #undef SCENARIO_DI
+#undef SCENARIO_A8
+#undef SCENARIO_A40

@@ -6,6 +6,8 @@
 
 #include "platform/window_api.h"  // before the public header, which needs WINAPI
 #include "PositionWindow.h"
+#include "placement/editor_searches.h"
+#include "placement/placement_state.h"
 #include "placement_scenarios.h"
 #include "platform/window_simulation.h"
 #include "rect_format.h"
@@ -35,6 +37,7 @@ winsim::WindowState StateOf(Show show) {
     case Show::HiddenMinimized:
         return winsim::WindowState::Minimized;
     case Show::Maximized:
+    case Show::MaximizedAtRestored:
     case Show::OpenedMaximized:
     case Show::PlacedFromCreate:
     case Show::HiddenMaximized:
@@ -73,7 +76,8 @@ struct SimHost {
     HWND frontClient = nullptr;
     std::vector<HWND> windows;  // in scenario order
 
-    explicit SimHost(const Scenario& s, DWORD otherProcess = winsim::CurrentProcess + 1) {
+    explicit SimHost(const Scenario& s, DWORD otherProcess = winsim::CurrentProcess + 1,
+                     DWORD otherThread = winsim::CurrentThread + 1) {
         winsim::Reset();
         if (s.codePage)
             winsim::SetAnsiCodePage(s.codePage);
@@ -114,7 +118,10 @@ struct SimHost {
                 parent, w.className, w.title, rect, StateOf(w.show),
                 w.owner == Owner::OtherInstance ? otherProcess : winsim::CurrentProcess);
             if (w.owner == Owner::OtherThread)
-                winsim::SetThread(window, winsim::CurrentThread + 1);
+                winsim::SetThread(window, otherThread);
+            if (w.show == Show::MaximizedAtRestored)
+                winsim::SetRestoredRect(window, winsim::RectInParent(window));
+            winsim::SetAnsweredText(window, w.answers);
             // MDI gives its children a sizing border, and so does a
             // top-level window's WS_OVERLAPPEDWINDOW; a pane has none.
             winsim::SetSizingBorder(window, w.owner != Owner::Inside);
@@ -172,9 +179,9 @@ struct TreeSnapshot {
     }
 };
 
-void RunScenario(const Scenario& s, DWORD otherProcess) {
+void RunScenario(const Scenario& s, DWORD otherProcess, DWORD otherThread = winsim::CurrentThread + 1) {
     SCOPED_TRACE(s.name);
-    SimHost host(s, otherProcess);
+    SimHost host(s, otherProcess, otherThread);
     TreeSnapshot before(host);
 
     PositionWindow(s.call.title, s.call.width, s.call.height, static_cast<BOOL>(s.call.sourceOnRight));
@@ -224,6 +231,11 @@ TEST(PositionWindow, PlacesEveryScenario) {
         if (HasOwner(s, Owner::OtherInstance)) {
             SCOPED_TRACE("another instance with a lower process id");
             RunScenario(s, winsim::CurrentProcess - 1);
+        }
+        // And another thread by its id, whichever side of ours it lies.
+        if (HasOwner(s, Owner::OtherThread)) {
+            SCOPED_TRACE("another thread with a lower thread id");
+            RunScenario(s, winsim::CurrentProcess + 1, winsim::CurrentThread - 1);
         }
     }
 }
@@ -388,6 +400,36 @@ TEST(PositionWindow, CascadeFollowsTheStepFromTheMetrics) {
     const HWND notes = winsim::CreateWindowSim(host.client, "QDV7Editor", "C:\\notes.txt", RECT{});
     PositionWindow("C:\\notes.txt", 300, 200, TRUE);
     EXPECT_RECT((RECT{0, 70 + 44, 300, 270 + 44}), winsim::RectInParent(notes));
+}
+
+TEST(FindCounterpartProc, ReadsATitleWholeOnEitherThread) {
+    // No placement can show these: a counterpart name has an extension, so
+    // no title shorter than one pairs. The callback is asked directly: a
+    // title of one character is read, and one that converts to nothing
+    // reads as nothing, on the calling thread and on others either side of it.
+    const struct {
+        const char* title;
+        DWORD thread;
+        const char* counterpartName;
+        bool found;
+    } cases[] = {
+        {"x", winsim::CurrentThread, "x", true},      {"x", winsim::CurrentThread + 1, "x", true},
+        {"x", winsim::CurrentThread - 1, "X", true},  {"", winsim::CurrentThread + 1, "", true},
+        {"", winsim::CurrentThread - 1, "x", false},  {"xy", winsim::CurrentThread + 1, "x", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string("\"") + c.title + "\" on thread " + std::to_string(c.thread));
+        winsim::Reset();
+        const HWND frame = winsim::CreateWindowSim(nullptr, "QDVSHELL", "", FrameRect);
+        ClientWindow = winsim::CreateWindowSim(frame, "MDIClient", "", ClientRectInFrame);
+        const HWND editor = winsim::CreateWindowSim(ClientWindow, "QDV7Editor", c.title, RECT{0, 0, 100, 100});
+        winsim::SetThread(editor, c.thread);
+        TargetEditor = nullptr;
+        CounterpartEditor = nullptr;
+        TitleLeadBytes = LeadBytes();
+        EXPECT_EQ(c.found ? FALSE : TRUE, FindCounterpartProc(editor, reinterpret_cast<LPARAM>(c.counterpartName)));
+        EXPECT_EQ(c.found ? editor : nullptr, CounterpartEditor);
+    }
 }
 
 }  // namespace

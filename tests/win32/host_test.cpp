@@ -11,6 +11,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -88,7 +89,23 @@ const Scenario* nestedScenario = nullptr;
 // The scenario whose call the next editor created makes from its WM_CREATE.
 const Scenario* createScenario = nullptr;
 
+// The window property that holds the text an editor answers WM_GETTEXT with
+// instead of its title, when its scenario window says so.
+constexpr char AnswerProperty[] = "host_test.answers";
+
 LRESULT CALLBACK EditorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const char* answer = static_cast<const char*>(GetPropA(window, AnswerProperty));
+    if (message == WM_GETTEXT && answer && wParam > 0) {
+        // Not std::min: Visual Studio's <windows.h> defines a macro of that name.
+        size_t length = std::strlen(answer);
+        if (length > static_cast<size_t>(wParam) - 1)
+            length = static_cast<size_t>(wParam) - 1;
+        std::memcpy(reinterpret_cast<char*>(lParam), answer, length);
+        reinterpret_cast<char*>(lParam)[length] = '\0';
+        return static_cast<LRESULT>(length);
+    }
+    if (message == WM_GETTEXTLENGTH && answer)
+        return static_cast<LRESULT>(std::strlen(answer));
     if (message == WM_GETTEXT && nestedScenario) {
         const Scenario* s = nestedScenario;
         nestedScenario = nullptr;
@@ -151,6 +168,24 @@ void ApplyShow(HWND client, HWND editor, Show show) {
         ShowWindow(editor, SW_MINIMIZE);
     else if (show == Show::Maximized || show == Show::HiddenMaximized)
         SendMessageA(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(editor), 0);
+    if (show == Show::MaximizedAtRestored) {
+        // Restored to exactly the rectangle it stands at maximised, then
+        // maximised again.
+        const WPARAM child = reinterpret_cast<WPARAM>(editor);
+        SendMessageA(client, WM_MDIMAXIMIZE, child, 0);
+        const RECT maximized = mdihost::RectInClient(editor, client);
+        SendMessageA(client, WM_MDIRESTORE, child, 0);
+        MoveWindow(editor, maximized.left, maximized.top, maximized.right - maximized.left,
+                   maximized.bottom - maximized.top, TRUE);
+        SendMessageA(client, WM_MDIMAXIMIZE, child, 0);
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        GetWindowPlacement(editor, &placement);
+        const RECT now = mdihost::RectInClient(editor, client);
+        ok(IsZoomed(editor) && SameRect(placement.rcNormalPosition, now),
+           "a maximised editor at %s, restored rectangle %s", FormatRect(now).c_str(),
+           FormatRect(placement.rcNormalPosition).c_str());
+    }
     if (show == Show::Hidden || show == Show::HiddenMinimized || show == Show::HiddenMaximized)
         ShowWindow(editor, SW_HIDE);
 }
@@ -378,6 +413,8 @@ struct Win32Host {
             windows.push_back(CreateScenarioWindow(s, w, instance, lastHostWindow));
             // A window that is missing would pass every "did not move" check.
             ok(windows.back() != nullptr, "%s: \"%s\" not created: %lu", s.name, w.title, GetLastError());
+            if (w.answers)
+                SetPropA(windows.back(), AnswerProperty, const_cast<char*>(w.answers));
             if (w.owner == Owner::Host)
                 lastHostWindow = windows.back();
         }
