@@ -5,12 +5,14 @@
 // editors, minimised, maximised and hidden windows, windows of other
 // threads, editors still being created, z-order changes. Then one call is
 // made. Whatever the tree, the library may move at most the one editor the
-// platform's own lookups name in the first frame that holds it, must keep
-// it on one of the two edges, and must touch nothing else: no other
-// rectangle, no z-order, no window's state or visibility; and it must never
-// wait on another thread.
+// platform's own lookups name in the first frame that holds it, and only if
+// it is the calling thread's; must keep it on one of the two edges, in
+// sight of a client area that has a width, and must touch nothing else: no
+// other rectangle, no z-order, no window's state or visibility; and it must
+// never wait on another thread.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -153,12 +155,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         winsim::SetSystemMetric(SM_CYCAPTION, input.ConsumeIntegralInRange(0, 60));
         winsim::SetSystemMetric(SM_CYFRAME, input.ConsumeIntegralInRange(0, 12));
     }
+    // Tracking widths of any order: the minimum wins.
+    if (input.ConsumeBool()) {
+        winsim::SetSystemMetric(SM_CXMINTRACK, input.ConsumeIntegralInRange(0, 3000));
+        winsim::SetSystemMetric(SM_CXMAXTRACK, input.ConsumeIntegralInRange(0, 3000));
+    }
 
     std::vector<Created> windows;
     auto create = [&](HWND parent, const char* className, std::string title, winsim::WindowState state) {
         const RECT rect = MakeRect(input);
         const HWND handle = winsim::CreateWindowSim(parent, className, title.c_str(), rect, state);
         CHECK(handle != nullptr);
+        winsim::SetSizingBorder(handle, input.ConsumeBool());
         bool beingCreated = false;
         switch (input.ConsumeIntegralInRange(0, 15)) {
         case 0:
@@ -288,15 +296,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // and nothing else is; every window keeps its state and visibility, and
     // a maximised or minimised target its rectangle as it stands (but one
     // still being created, which stands where it will be restored to).
-    // Another thread's maximised or minimised editor cannot be given a
-    // restored rectangle without waiting for it, and is left alone.
+    // Another thread's editor cannot be moved without waiting for it, and
+    // is left alone.
     bool targetMoves = false;
     for (size_t i = 0; i < windows.size(); ++i) {
         const HWND w = windows[i].handle;
         const int moves = winsim::MoveCount(w) - movesBefore[i];
-        const bool otherThread = GetWindowThreadProcessId(w, nullptr) != GetCurrentThreadId();
-        const bool movable =
-            statesBefore[i] == winsim::WindowState::Normal || windows[i].beingCreated || !otherThread;
+        const bool movable = GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId();
         if (w == expectedTarget)
             targetMoves = movable;
         CHECK(w == expectedTarget && movable ? moves >= 1 : moves == 0);
@@ -312,15 +318,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (size_t i = 0; i < windows.size(); ++i)
         CHECK(winsim::Children(windows[i].handle) == orderBefore[i + 1]);
 
-    // Restored, the target stands against one edge with the size asked for.
+    // Restored, the target stands at the left edge, or ends at the right
+    // edge of a client area that has a width, with the size the platform
+    // gives it for the size asked.
     if (expectedTarget && targetMoves) {
+        const bool border = (GetWindowLongA(expectedTarget, GWL_STYLE) & WS_THICKFRAME) != 0;
         winsim::Restore(expectedTarget);
         const RECT after = winsim::RectInParent(expectedTarget);
         const RECT clientRect = winsim::RectInParent(expectedClient);
-        const int clientWidth = clientRect.right - clientRect.left;
-        CHECK(after.left == 0 || after.left == clientWidth - width);
-        CHECK(after.right - after.left == (width > 0 ? width : 0));
-        CHECK(after.bottom - after.top == (height > 0 ? height : 0));
+        const long long clientWidth = static_cast<long long>(clientRect.right) - clientRect.left;
+        CHECK(after.left == 0 || (clientWidth > 0 && after.right == clientWidth));
+        long long taken = width > 0 ? width : 0;
+        if (border) {
+            taken = std::min<long long>(taken, GetSystemMetrics(SM_CXMAXTRACK));
+            taken = std::max<long long>(taken, GetSystemMetrics(SM_CXMINTRACK));
+        }
+        CHECK(static_cast<long long>(after.right) - after.left == taken);
+        if (!border)
+            CHECK(after.bottom - after.top == (height > 0 ? height : 0));
     }
     return 0;
 }

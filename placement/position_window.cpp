@@ -53,11 +53,31 @@ bool FindTarget(const char* title) {
     return false;
 }
 
-// Left edge of a window of `width` against the right edge of the client area.
-int RightEdgeLeft(HWND client, int width) {
+// The width `window` takes when given `width`: the platform makes a negative
+// width none, and holds a window with a sizing border between its minimum and
+// maximum tracking widths, the minimum winning, whatever it is asked.
+int TakenWidth(HWND window, int width) {
+    if (width < 0)
+        width = 0;
+    if ((GetWindowLongA(window, GWL_STYLE) & WS_THICKFRAME) == 0)
+        return width;
+    const int most = GetSystemMetrics(SM_CXMAXTRACK);
+    const int least = GetSystemMetrics(SM_CXMINTRACK);
+    if (width > most)
+        width = most;
+    return width < least ? least : width;
+}
+
+// Left edge that puts `target`, given `width`, against the right edge of the
+// client area. A client area with no width (the IDE's frame minimised, in
+// the tray, or not yet laid out) has no right edge to go by: what lay left of
+// it would be out of sight once the IDE is restored, so such an editor goes
+// to the left edge, where it is seen whatever size the client area gets.
+int RightEdgeLeft(HWND client, HWND target, int width) {
     RECT rect{};
-    GetClientRect(client, &rect);
-    return Saturated(static_cast<long long>(rect.right) - width);
+    if (!GetClientRect(client, &rect) || rect.right <= 0)
+        return 0;
+    return Saturated(static_cast<long long>(rect.right) - TakenWidth(target, width));
 }
 
 // The lead bytes of the ANSI code page, in which the host's titles reach
@@ -87,10 +107,6 @@ bool SameRect(const RECT& a, const RECT& b) {
 // rectangle, so that restoring it shows it in place. A hidden one stays
 // hidden.
 void MoveTarget(HWND target, int x, int y, int width, int height) {
-    // Another thread's window is moved by that thread. The request is
-    // posted to it rather than waited for: the call never waits on another
-    // thread's message loop.
-    const bool ownThread = GetWindowThreadProcessId(target, nullptr) == GetCurrentThreadId();
     const bool iconic = IsIconic(target) != FALSE;
     bool zoomed = !iconic && IsZoomed(target) != FALSE;
     const bool hidden = (GetWindowLongA(target, GWL_STYLE) & WS_VISIBLE) == 0;
@@ -109,14 +125,9 @@ void MoveTarget(HWND target, int x, int y, int width, int height) {
     if (zoomed && hidden && SameRect(shown, placement.rcNormalPosition))
         zoomed = false;
     if (!iconic && !zoomed) {
-        SetWindowPos(target, nullptr, x, y, width, height,
-                     SWP_NOZORDER | SWP_NOACTIVATE | (ownThread ? 0u : static_cast<UINT>(SWP_ASYNCWINDOWPOS)));
+        SetWindowPos(target, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
         return;
     }
-    // SetWindowPlacement has no such request: another thread's maximised or
-    // minimised editor keeps its restored rectangle.
-    if (!ownThread)
-        return;
     // A child's restored rectangle is in its parent's client coordinates,
     // which are the client area's: the target is a direct child of it.
     // A negative size is an empty one, never an inverted rectangle.
@@ -162,6 +173,12 @@ void Place(const char* title, int width, int height, BOOL sourceOnRight) {
     // windows.
     if (!FindTarget(title))
         return;
+    // Another thread's editor is that thread's to move. Moving it from here
+    // would wait for that thread to answer: it shares this thread's input
+    // queue (a child window made by another thread than its parent's joins
+    // the two queues), so even SWP_ASYNCWINDOWPOS would not post the move.
+    if (GetWindowThreadProcessId(TargetEditor, nullptr) != GetCurrentThreadId())
+        return;
     TitleLeadBytes = AnsiLeadBytes();
 
     char name[FileNameBufferSize];
@@ -174,7 +191,7 @@ void Place(const char* title, int width, int height, BOOL sourceOnRight) {
         // whatever the caller's register held.
         const bool onRight = (static_cast<unsigned>(sourceOnRight) & 0xFFu) != 0;
         if ((kind == FileKind::Source) == onRight)
-            PlaceX = RightEdgeLeft(ClientWindow, width);
+            PlaceX = RightEdgeLeft(ClientWindow, TargetEditor, width);
 
         const char* counterpartExtension = CounterpartExtension(kind, extension);
         char counterpartName[CounterpartNameBufferSize];

@@ -64,6 +64,10 @@ struct CPINFO {
 
 #define SM_CYCAPTION 4
 #define SM_CYFRAME 33
+#define SM_CXMINTRACK 34
+#define SM_CYMINTRACK 35
+#define SM_CXMAXTRACK 59
+#define SM_CYMAXTRACK 60
 #define SWP_NOSIZE 0x0001
 #define SWP_NOMOVE 0x0002
 #define SWP_NOZORDER 0x0004
@@ -79,6 +83,7 @@ struct CPINFO {
 #define HWND_TOP (static_cast<HWND>(nullptr))
 #define CP_ACP 0
 #define GWL_STYLE (-16)
+#define WS_THICKFRAME 0x00040000
 #define WS_MAXIMIZE 0x01000000
 #define WS_VISIBLE 0x10000000
 #define WS_MINIMIZE 0x20000000

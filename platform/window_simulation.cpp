@@ -13,12 +13,14 @@ struct Window {
     std::vector<std::size_t> children;  // z-order, top first
     std::string className;
     std::string title;
+    const char* answeredText = nullptr;  // what WM_GETTEXT answers, if not the title
     RECT rect{};        // as it stands, in the parent's client coordinates
     RECT normalRect{};  // the restored rectangle
     winsim::WindowState state = winsim::WindowState::Normal;
     DWORD process = winsim::CurrentProcess;
     DWORD thread = winsim::CurrentThread;
     bool visible = true;
+    bool sizingBorder = false;  // WS_THICKFRAME
     int moveCount = 0;
 };
 
@@ -76,9 +78,15 @@ LONG Clamped(long long value) {
 // Handles are spaced so that a handle made up by a test, or an off-by-one
 // pointer, is not taken for a window.
 constexpr std::uintptr_t HandleSpacing = 16;
+// The platform's handles have no order; here each new window's handle lies
+// alternately above and below all earlier ones (window 1 at the middle + 1,
+// 2 at the middle - 1, 3 at the middle + 2, ...), so that code which orders
+// handles where it should compare them fails in both directions.
+constexpr std::uintptr_t MiddleSlot = std::uintptr_t{1} << 20;
 
 HWND HandleOf(std::size_t index) {
-    return reinterpret_cast<HWND>(index * HandleSpacing);
+    const std::uintptr_t slot = index % 2 ? MiddleSlot + (index + 1) / 2 : MiddleSlot - index / 2;
+    return reinterpret_cast<HWND>(slot * HandleSpacing);
 }
 
 // The index of a window, or 0 for a null or unknown handle.
@@ -86,7 +94,8 @@ std::size_t IndexOf(HWND window) {
     const std::uintptr_t value = reinterpret_cast<std::uintptr_t>(window);
     if (value == 0 || value % HandleSpacing != 0)
         return 0;
-    const std::uintptr_t index = value / HandleSpacing;
+    const std::uintptr_t slot = value / HandleSpacing;
+    const std::uintptr_t index = slot > MiddleSlot ? 2 * (slot - MiddleSlot) - 1 : 2 * (MiddleSlot - slot);
     return index < windows.size() ? static_cast<std::size_t>(index) : 0;
 }
 
@@ -156,18 +165,69 @@ POINT PulledOntoScreen(POINT point) {
                  std::min(std::max(point.y, Screen.top), Screen.bottom - 1)};
 }
 
+// A size as the platform gives it to a window: a negative one is none, and
+// one with a sizing border is held between its tracking sizes, the maximum
+// first (a minimised one is held below the maximum only). A maximised one
+// keeps the size of its parent's client area, which on the platform never
+// exceeds the maximum tracking size (the screen's, and the frame's).
+long long TrackedSize(const Window& window, long long size, int least, int most) {
+    size = std::max(size, 0LL);
+    if (!window.sizingBorder || window.state == WindowState::Maximized)
+        return size;
+    size = std::min<long long>(size, metrics[most]);
+    if (window.state != WindowState::Minimized)
+        size = std::max<long long>(size, metrics[least]);
+    return size;
+}
+
+// `rect` with the size the platform would let the window take.
+RECT Tracked(const Window& window, RECT rect) {
+    const long long width = TrackedSize(window, static_cast<long long>(rect.right) - rect.left, SM_CXMINTRACK,
+                                        SM_CXMAXTRACK);
+    const long long height = TrackedSize(window, static_cast<long long>(rect.bottom) - rect.top, SM_CYMINTRACK,
+                                         SM_CYMAXTRACK);
+    return RECT{rect.left, rect.top, Clamped(rect.left + width), Clamped(rect.top + height)};
+}
+
 void SetState(std::size_t index, WindowState state) {
     Window& window = windows[index];
     window.state = state;
-    if (state == WindowState::Maximized)
+    if (state == WindowState::Maximized) {
         window.rect = MaximizedRect(index);
-    else if (state == WindowState::Normal)
+    } else if (state == WindowState::Normal) {
+        // Restoring sizes the window as a move would.
+        window.normalRect = Tracked(window, window.normalRect);
         window.rect = window.normalRect;
+    }
 }
 
 bool IsMdiChild(std::size_t index) {
     const std::size_t parent = windows[index].parent;
     return parent != 0 && windows[parent].className == "MDIClient";
+}
+
+// Threads whose windows are parent and child share an input queue: the
+// platform attaches the two threads' queues when one makes a child of the
+// other's window. Whether `a` and `b` are joined so, through any chain.
+bool SharesInputQueue(DWORD a, DWORD b) {
+    std::vector<DWORD> joined{a};
+    const auto has = [&joined](DWORD thread) {
+        return std::find(joined.begin(), joined.end(), thread) != joined.end();
+    };
+    for (bool grew = true; grew;) {
+        grew = false;
+        for (std::size_t i = 1; i < windows.size(); ++i) {
+            if (windows[i].parent == 0)
+                continue;
+            const DWORD child = windows[i].thread;
+            const DWORD parent = windows[windows[i].parent].thread;
+            if (has(child) != has(parent)) {
+                joined.push_back(has(child) ? parent : child);
+                grew = true;
+            }
+        }
+    }
+    return has(b);
 }
 
 // A message to a window of another thread of this process waits for that
@@ -216,6 +276,11 @@ void Reset() {
     metrics.clear();
     metrics[SM_CYCAPTION] = 19;
     metrics[SM_CYFRAME] = 3;
+    // Wine's on a 1280 x 1024 screen.
+    metrics[SM_CXMINTRACK] = 112;
+    metrics[SM_CYMINTRACK] = 27;
+    metrics[SM_CXMAXTRACK] = 1292;
+    metrics[SM_CYMAXTRACK] = 1036;
     setWindowPosCalls.clear();
     textHook = nullptr;
     ansiCodePage = 1252;
@@ -279,6 +344,11 @@ void SetThread(HWND window, DWORD thread) {
         windows[index].thread = thread;
 }
 
+void SetSizingBorder(HWND window, bool sizingBorder) {
+    if (const std::size_t index = IndexOf(window))
+        windows[index].sizingBorder = sizingBorder;
+}
+
 void SetRestoredRect(HWND window, RECT rect) {
     if (const std::size_t index = IndexOf(window)) {
         windows[index].normalRect = rect;
@@ -294,6 +364,11 @@ int CrossThreadWaits() {
 void Restore(HWND window) {
     if (const std::size_t index = IndexOf(window))
         SetState(index, WindowState::Normal);
+}
+
+void SetAnsweredText(HWND window, const char* text) {
+    if (const std::size_t index = IndexOf(window))
+        windows[index].answeredText = text;
 }
 
 void SetTextHook(TextHook hook) {
@@ -378,7 +453,10 @@ int WINAPI GetWindowTextA(HWND window, LPSTR buffer, int count) {
         textHook(window);
         index = IndexOf(window);
     }
-    return index ? CopyText(windows[index].title, buffer, count) : 0;
+    if (!index)
+        return 0;
+    const Window& w = windows[index];
+    return CopyText(w.answeredText && w.process == winsim::CurrentProcess ? w.answeredText : w.title, buffer, count);
 }
 
 int WINAPI InternalGetWindowText(HWND window, LPWSTR buffer, int count) {
@@ -403,7 +481,7 @@ LONG WINAPI GetWindowLongA(HWND window, int index) {
     if (!i || index != GWL_STYLE)
         return 0;
     const Window& w = windows[i];
-    return (w.visible ? WS_VISIBLE : 0) | (w.parent ? WS_CHILD : 0) |
+    return (w.visible ? WS_VISIBLE : 0) | (w.parent ? WS_CHILD : 0) | (w.sizingBorder ? WS_THICKFRAME : 0) |
            (w.state == WindowState::Minimized ? WS_MINIMIZE : 0) |
            (w.state == WindowState::Maximized ? WS_MAXIMIZE : 0);
 }
@@ -460,13 +538,16 @@ BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, in
     if (!index)
         return FALSE;
     setWindowPosCalls.push_back({window, insertAfter, x, y, cx, cy, flags});
-    if (!(flags & SWP_ASYNCWINDOWPOS))
-        CountWaitFor(index);
     Window& moved = windows[index];
+    // The request is posted only to a thread whose input queue is not the
+    // caller's; otherwise the caller waits for that thread, as without it.
+    if (!(flags & SWP_ASYNCWINDOWPOS) || SharesInputQueue(moved.thread, winsim::CurrentThread))
+        CountWaitFor(index);
     RECT& rect = moved.rect;
-    // The platform treats a negative size as zero.
-    const long long width = (flags & SWP_NOSIZE) ? static_cast<long long>(rect.right) - rect.left : std::max(cx, 0);
-    const long long height = (flags & SWP_NOSIZE) ? static_cast<long long>(rect.bottom) - rect.top : std::max(cy, 0);
+    const long long width = (flags & SWP_NOSIZE) ? static_cast<long long>(rect.right) - rect.left
+                                                 : TrackedSize(moved, cx, SM_CXMINTRACK, SM_CXMAXTRACK);
+    const long long height = (flags & SWP_NOSIZE) ? static_cast<long long>(rect.bottom) - rect.top
+                                                  : TrackedSize(moved, cy, SM_CYMINTRACK, SM_CYMAXTRACK);
     if (!(flags & SWP_NOMOVE)) {
         rect.left = x;
         rect.top = y;
@@ -517,6 +598,7 @@ BOOL WINAPI SetWindowPlacement(HWND window, const WINDOWPLACEMENT* placement) {
     } else if (w.state == WindowState::Maximized) {
         moveTo(PulledOntoScreen(placement->ptMaxPosition));
     } else {
+        w.normalRect = Tracked(w, w.normalRect);
         w.rect = w.normalRect;
     }
     WindowState shown = WindowState::Normal;
@@ -575,13 +657,33 @@ DWORD WINAPI GetCurrentThreadId() {
     return winsim::CurrentThread;
 }
 
-int WINAPI WideCharToMultiByte(UINT codePage, DWORD, LPCWSTR wide, int wideLength, LPSTR multiByte,
-                               int multiByteSize, LPCSTR, BOOL*) {
-    if (codePage != CP_ACP || !wide || wideLength < 0 || !multiByte || multiByteSize <= 0)
+// As documented: fails (0) for flags it does not know, for UTF-8 with any
+// flag but WC_ERR_INVALID_CHARS or a default character, for a length of 0 or
+// below -1 (-1: up to and with the terminator), for a negative or missing
+// output, and when the output does not fit; an output size of 0 asks for the
+// size needed.
+int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int wideLength, LPSTR multiByte,
+                               int multiByteSize, LPCSTR defaultChar, BOOL* usedDefaultChar) {
+    constexpr DWORD KnownFlags = 0x0010 | 0x0020 | 0x0040 | 0x0080 | 0x0200 | 0x0400;  // WC_*
+    constexpr DWORD ErrInvalidChars = 0x0080;
+    if (codePage != CP_ACP || (flags & ~KnownFlags) != 0)
+        return 0;  // ERROR_INVALID_FLAGS (the simulation converts only to its ANSI code page)
+    if (ansiCodePage == 65001 && ((flags & ~ErrInvalidChars) != 0 || defaultChar || usedDefaultChar))
         return 0;
+    if (!wide || wideLength == 0 || wideLength < -1 || multiByteSize < 0 || (multiByteSize > 0 && !multiByte))
+        return 0;  // ERROR_INVALID_PARAMETER
+    if (wideLength == -1) {
+        wideLength = 1;
+        while (wide[wideLength - 1] != 0)
+            ++wideLength;
+    }
     int written = 0;
     for (int i = 0; i < wideLength; ++i) {
         const int size = wide[i] > 0xFF ? 2 : 1;
+        if (multiByteSize == 0) {
+            written += size;
+            continue;
+        }
         if (written + size > multiByteSize)
             return 0;  // ERROR_INSUFFICIENT_BUFFER
         if (size == 2)

@@ -36,10 +36,19 @@
 //   without SWP_NOACTIVATE on a child of an "MDIClient" raises it to the
 //   top, as activating an MDI child does. SetWindowPlacement activates
 //   nothing here; the Win32 host tests are the authority on what it does.
+// - A window has a sizing border (WS_THICKFRAME) only when a test gives it
+//   one, as an MDI client gives its children. As on the platform, a negative size is none, and a window with a
+//   sizing border is held between its minimum and maximum tracking sizes
+//   (SM_CXMINTRACK and SM_CXMAXTRACK, 112 and 1292 by default, as Wine's on
+//   a 1280 x 1024 screen; SM_CY... 27 and 1036) whenever it is sized: moved
+//   by SetWindowPos, restored, or given its restored rectangle by
+//   SetWindowPlacement. A minimised one is held below the maximum only, a
+//   maximised one not at all (it takes its parent's client area, which on
+//   the platform never exceeds the maximum).
 // - A window is visible (WS_VISIBLE) unless a test hides it;
 //   SetWindowPlacement with SW_HIDE hides it and keeps its state, any other
 //   command shows it. GetWindowLongA(GWL_STYLE) reports WS_VISIBLE,
-//   WS_MINIMIZE, WS_MAXIMIZE and WS_CHILD.
+//   WS_MINIMIZE, WS_MAXIMIZE, WS_CHILD and WS_THICKFRAME.
 // - A window created maximised may be still being created, as during its
 //   WM_CREATE: maximised in style, hidden, standing at its restored
 //   rectangle. Finishing its creation maximises it and keeps where it stood
@@ -47,15 +56,22 @@
 // - Every window belongs to a process and a thread; the library's are
 //   CurrentProcess and CurrentThread.
 // - GetWindowTextA calls the text hook, if any, for windows of the current
-//   thread first, as the platform sends them WM_GETTEXT. For a window of
+//   thread first, as the platform sends them WM_GETTEXT, and gives what the
+//   window answers: its title, or the text a test makes its window
+//   procedure answer with instead (lookups and InternalGetWindowText still
+//   read the title it stores). For a window of
 //   another thread of the current process it would send the message and
-//   wait for that thread; so would SetWindowPos (unless with
-//   SWP_ASYNCWINDOWPOS, which the simulation applies at once) and
-//   SetWindowPlacement. Each such wait is counted (CrossThreadWaits).
+//   wait for that thread; so would SetWindowPlacement, and SetWindowPos.
+//   SWP_ASYNCWINDOWPOS posts the move instead (the simulation applies it at
+//   once) only where the two threads have different input queues: as on
+//   Windows, threads whose windows are parent and child (through any chain
+//   of such pairs) share one, so another thread's child of the client area
+//   shares the caller's. Each such wait is counted (CrossThreadWaits).
 // - InternalGetWindowText reads the stored title without a message. Wide
 //   text holds one unit per ANSI character: a byte as itself, a double-byte
 //   character as lead * 256 + second byte; WideCharToMultiByte(CP_ACP)
-//   turns it back, and fails when the output does not fit.
+//   turns it back, and checks its arguments as documented: unknown flags,
+//   a length of 0 and an output that does not fit make it fail.
 
 #include <string>
 #include <vector>
@@ -71,7 +87,8 @@ constexpr DWORD CurrentProcess = 4;
 constexpr DWORD CurrentThread = 40;
 
 // Destroys every window, removes the text hook and restores the default
-// metrics (SM_CYCAPTION 19, SM_CYFRAME 3) and ANSI code page (1252).
+// metrics (SM_CYCAPTION 19, SM_CYFRAME 3, the tracking sizes above) and
+// ANSI code page (1252).
 void Reset();
 
 // The ANSI code page that GetACP and GetCPInfo(CP_ACP) report and that
@@ -98,7 +115,11 @@ void FinishCreation(HWND window);
 // Gives a window to another thread of its process.
 void SetThread(HWND window, DWORD thread);
 
-// Sets the restored rectangle alone, whatever the window's state.
+// Gives a window a sizing border (WS_THICKFRAME) or takes it away.
+void SetSizingBorder(HWND window, bool sizingBorder);
+
+// Sets the restored rectangle alone, whatever the window's state, without
+// holding it to the tracking sizes: a test's way to size a window as it likes.
 void SetRestoredRect(HWND window, RECT rect);
 
 // How many times the library would have waited on another thread.
@@ -106,6 +127,10 @@ int CrossThreadWaits();
 
 // Restores a minimised or maximised window to its restored rectangle.
 void Restore(HWND window);
+
+// Makes a window of this process answer WM_GETTEXT with `text` rather than
+// its stored title, as a window procedure that handles it may.
+void SetAnsweredText(HWND window, const char* text);
 
 // Called with the window whose text GetWindowTextA is about to read.
 typedef void (*TextHook)(HWND window);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <climits>
+
 // Placement scenarios shared by the native tests (over the simulated window
 // manager) and the Win32 host tests (over the real one). Plain data, and two
 // lookups over it, so that both harnesses compile the very same table.
@@ -30,7 +32,25 @@ enum class HostShape {
     // Full, behind a window of the frame class without a client area, as a
     // hidden helper window of the IDE may be.
     BehindBareFrame,
+    // Full, in the states an IDE is in when files are opened from the shell
+    // or at start-up. The call is made in that state; the target is checked
+    // once the frame is back to normal.
+    MinimizedFrame,  // minimised; WM_SIZE goes to DefFrameProc, which sizes the client area to nothing
+    FrameInTray,     // minimised, then hidden; the frame lays out its client area on every WM_SIZE
+    FrameNotShown,   // not yet shown: the client area has not been sized yet
+    MinimizedFrameKeepingClient,  // minimised by a host that leaves its client area as it was
+    FrameOffScreen,  // normal, at negative screen coordinates
 };
+
+// Whether the host's frame holds its client area, whatever its state.
+inline bool HasFullHost(HostShape host) {
+    return host != HostShape::NoClient && host != HostShape::NoFrame && host != HostShape::StrayClient;
+}
+
+// Whether the client area has no width while the call is made.
+inline bool HasEmptyClient(HostShape host) {
+    return host == HostShape::MinimizedFrame || host == HostShape::FrameInTray || host == HostShape::FrameNotShown;
+}
 
 // Right-to-left layouts (WS_EX_LAYOUTRTL), which mirror client coordinates:
 // x = 0 is the client area's right edge on the screen. The Win32 host
@@ -44,8 +64,18 @@ enum class Layout {
 
 enum class Edge {
     Left,   // left = 0
-    Right,  // left = client width - call width
+    Right,  // right = client width: left = client width - the width the target takes
 };
+
+// The width a window with a sizing border takes when asked for `width`, on a
+// platform whose tracking widths are `least` and `most`: a negative width is
+// none, and the minimum wins over the maximum.
+inline long long TakenWidth(int width, int least, int most) {
+    long long taken = width < 0 ? 0 : width;
+    if (taken > most)
+        taken = most;
+    return taken < least ? least : taken;
+}
 
 enum class Show {
     Normal,
@@ -61,6 +91,10 @@ enum class Show {
     CreatedHidden,    // created without WS_VISIBLE (MDIS_ALLCHILDSTYLES)
     HiddenMaximized,  // maximised, then hidden
     HiddenMinimized,  // minimised, then hidden
+    // Shown maximised, its restored rectangle exactly where it stands (it
+    // was once restored to the maximised size): unlike an editor being
+    // created, it is shown, and stays maximised.
+    MaximizedAtRestored,
 };
 
 enum class Owner {
@@ -87,6 +121,8 @@ struct ScenarioWindow {
     Owner owner = Owner::Host;
     int width = 240;
     int height = 120;
+    // What its window procedure answers WM_GETTEXT with, if not its title.
+    const char* answers = nullptr;
 };
 
 struct ScenarioCall {
@@ -148,6 +184,8 @@ inline bool HasShow(const Scenario& s, Show show) {
 #define SCENARIO_SO "\x83\x5C"    // ソ
 #define SCENARIO_A "\x83\x41"     // ア
 #define SCENARIO_DI "\x83\x61"    // ヂ
+#define SCENARIO_A8 SCENARIO_A SCENARIO_A SCENARIO_A SCENARIO_A SCENARIO_A SCENARIO_A SCENARIO_A SCENARIO_A
+#define SCENARIO_A40 SCENARIO_A8 SCENARIO_A8 SCENARIO_A8 SCENARIO_A8 SCENARIO_A8
 
 inline const Scenario PlacementScenarios[] = {
     // Pairs on both edges, with both values of the flag.
@@ -270,6 +308,27 @@ inline const Scenario PlacementScenarios[] = {
     {"a width beyond the client gives a negative left", HostShape::Full,
      {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 0, 0}},
      {"C:\\src\\main.cpp", 1000, 200, 1}, {0, Edge::Right, 0, 0}},
+    // The platform holds an editor between its tracking widths, whatever
+    // width is asked: against the right edge it still ends at the edge.
+    {"a width of 0 still ends at the right edge", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.h", 0, 90}, {SCENARIO_EDITOR, "C:\\src\\main.cpp", 5, 5}},
+     {"C:\\src\\main.cpp", 0, 200, 1}, {1, Edge::Right, 90, 0}},
+    {"a width of -1 still ends at the right edge", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.h", 0, 90}, {SCENARIO_EDITOR, "C:\\src\\main.cpp", 5, 5}},
+     {"C:\\src\\main.cpp", -1, 200, 1}, {1, Edge::Right, 90, 0}},
+    {"a width of INT_MIN still ends at the right edge", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70}, {SCENARIO_EDITOR, "C:\\src\\main.h", 5, 5}},
+     {"C:\\src\\main.h", INT_MIN, 200, 0}, {1, Edge::Right, 70, 0}},
+    {"a width of 5000 still ends at the right edge", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.h", 0, 90}, {SCENARIO_EDITOR, "C:\\src\\main.cpp", 5, 5}},
+     {"C:\\src\\main.cpp", 5000, 200, 1}, {1, Edge::Right, 90, 0}},
+    {"a width of INT_MAX still ends at the right edge", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\other.cpp", 0, 40}, {SCENARIO_EDITOR, "C:\\src\\main.h", 5, 5}},
+     {"C:\\src\\main.h", INT_MAX, 200, 0}, {1, Edge::Right, 40, 1}},
+    {"a maximised target given INT_MAX restores against the right edge", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.h", 0, 90},
+      {SCENARIO_EDITOR, "C:\\src\\main.cpp", 30, 200, Show::Maximized}},
+     {"C:\\src\\main.cpp", INT_MAX, 200, 1}, {1, Edge::Right, 90, 0}},
 
     // Titles.
     {"a title with a colon suffix pairs by its file name", HostShape::Full,
@@ -361,6 +420,15 @@ inline const Scenario PlacementScenarios[] = {
       {SCENARIO_EDITOR, "C:\\s\\pane.txt", 0, 500, Show::Normal, Owner::Inside, 200, 60},
       {SCENARIO_EDITOR, "C:\\s\\new.txt", 0, 300}},
      {"C:\\s\\new.txt", 300, 200, 1}, {2, Edge::Left, 0, 0}},
+    // In the simulation the second editor's handle is below the client
+    // area's, the first one's above it: an editor is told by its parent
+    // being the client area, not by how handles compare.
+    {"a pane inside the second editor is no counterpart either", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\notes.txt", 0, 20},
+      {SCENARIO_EDITOR, "C:\\src\\other.txt", 0, 60},
+      {SCENARIO_EDITOR, "C:\\src\\main.cpp", 10, 40, Show::Normal, Owner::Inside, 200, 60},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
+     {"C:\\src\\main.h", 300, 200, 1}, {3, Edge::Left, 60, 1}},
     {"an editor inside another window of the client area is no editor", HostShape::Full,
      {{"QDV7EditorX", "C:\\src\\holder", 0, 100, Show::Normal, Owner::Host, 400, 300},
       {SCENARIO_EDITOR, "C:\\src\\main.cpp", 0, 30, Show::Normal, Owner::Inside, 200, 100},
@@ -384,6 +452,12 @@ inline const Scenario PlacementScenarios[] = {
      {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 110, 0}},
 
     // Another thread's editors: the call never waits for a busy thread.
+    // The calling thread's own editors are asked for their titles, as
+    // GetWindowTextA asks; another thread's are read as stored.
+    {"the title an editor answers WM_GETTEXT with is what pairs", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\notes.txt", 400, 70, Show::Normal, Owner::Host, 240, 120, "C:\\src\\main.cpp"},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
+     {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 70, 0}},
     {"a counterpart on a busy thread is found without waiting for it", HostShape::Full,
      {{SCENARIO_EDITOR, "", 200, 10, Show::Normal, Owner::OtherThread},
       {SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70, Show::Normal, Owner::OtherThread},
@@ -394,25 +468,70 @@ inline const Scenario PlacementScenarios[] = {
       {SCENARIO_EDITOR, "C:\\src\\" SCENARIO_HYOU ".cpp", 400, 110, Show::Normal, Owner::OtherThread},
       {SCENARIO_EDITOR, "C:\\src\\" SCENARIO_HYOU ".h", 0, 300}},
      {"C:\\src\\" SCENARIO_HYOU ".h", 300, 200, 1}, {2, Edge::Left, 110, 0}, -1, nullptr, 932},
+    // 262 characters of up to 2 bytes each: the conversion needs room for
+    // 511 bytes before the read is cut, between characters, at 262.
+    {"932: a busy thread's title of 262 double-byte characters is read whole to the cut", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\" SCENARIO_HYOU ".cpp [" SCENARIO_A40 SCENARIO_A40 SCENARIO_A40 SCENARIO_A40
+       SCENARIO_A40 SCENARIO_A40 SCENARIO_A8, 400, 110, Show::Normal, Owner::OtherThread},
+      {SCENARIO_EDITOR, "C:\\src\\" SCENARIO_HYOU ".h", 0, 300}},
+     {"C:\\src\\" SCENARIO_HYOU ".h", 300, 200, 1}, {1, Edge::Left, 110, 0}, -1, nullptr, 932},
     {"a busy thread's title of 263 characters is read cut short", HostShape::Full,
      {{SCENARIO_EDITOR, "C:\\" SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 "d\\main.cpp", 0, 55,
        Show::Normal, Owner::OtherThread},
       {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
      {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 55, 1}},
-    {"a target on a busy thread is moved once it is free", HostShape::Full,
+    // Another thread's target is that thread's to move: it shares the
+    // caller's input queue, and any move of it would wait for that thread.
+    {"a target on a busy thread is left as it is", HostShape::Full,
      {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70},
       {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300, Show::Normal, Owner::OtherThread}},
-     {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 70, 0}},
-    // Its restored rectangle could only be set by waiting for it.
+     {"C:\\src\\main.h", 300, 200, 1}, {-1, Edge::Left, 0, 0}},
     {"a maximised target on a busy thread is left as it is", HostShape::Full,
      {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70},
       {SCENARIO_EDITOR, "C:\\src\\main.h", 30, 200, Show::Maximized, Owner::OtherThread}},
      {"C:\\src\\main.h", 300, 200, 1}, {-1, Edge::Left, 0, 0}},
 
+    // A shown maximised editor never stands at its restored rectangle, but
+    // for one restored once to the maximised size.
+    {"a shown maximised target at its restored rectangle stays maximised", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 30, 200, Show::MaximizedAtRestored}},
+     {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 70, 0}},
     {"an editor opened maximised and placed from its WM_CREATE restores to it", HostShape::Full,
      {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70},
       {SCENARIO_EDITOR, "C:\\src\\main.h", 30, 30, Show::PlacedFromCreate}},
      {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 70, 0}},
+
+    // The IDE minimised, in the tray or starting up: a client area with no
+    // width has no right edge to go by, and what is placed left of it is out
+    // of sight once the IDE is restored. The top is still the counterpart's.
+    {"minimised frame: a source for the right edge goes to the left edge", HostShape::MinimizedFrame,
+     {{SCENARIO_EDITOR, "C:\\src\\main.h", 0, 120}, {SCENARIO_EDITOR, "C:\\src\\main.cpp", 5, 5}},
+     {"C:\\src\\main.cpp", 400, 300, 1}, {1, Edge::Left, 120, 0}},
+    {"minimised frame: a maximised header for the right edge restores at the left", HostShape::MinimizedFrame,
+     {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 30, 200, Show::Maximized}},
+     {"C:\\src\\main.h", 300, 200, 0}, {1, Edge::Left, 70, 0}},
+    {"minimised frame: an unpaired file is stacked as ever", HostShape::MinimizedFrame,
+     {{SCENARIO_EDITOR, "C:\\s\\a.txt", 0, 40}, {SCENARIO_EDITOR, "C:\\s\\new.txt", 0, 300}},
+     {"C:\\s\\new.txt", 300, 200, 1}, {1, Edge::Left, 40, 1}},
+    {"frame in the tray: a header for the right edge goes to the left edge", HostShape::FrameInTray,
+     {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 10, 60}, {SCENARIO_EDITOR, "C:\\src\\main.h", 200, 10}},
+     {"C:\\src\\main.h", 300, 200, 0}, {1, Edge::Left, 60, 0}},
+    {"frame not yet shown: a source for the right edge goes to the left edge", HostShape::FrameNotShown,
+     {{SCENARIO_EDITOR, "C:\\src\\main.h", 0, 90}, {SCENARIO_EDITOR, "C:\\src\\main.cpp", 5, 5}},
+     {"C:\\src\\main.cpp", 300, 200, 1}, {1, Edge::Left, 90, 0}},
+    {"minimised frame that keeps its client area: the right edge as ever", HostShape::MinimizedFrameKeepingClient,
+     {{SCENARIO_EDITOR, "C:\\src\\main.h", 0, 90}, {SCENARIO_EDITOR, "C:\\src\\main.cpp", 5, 5}},
+     {"C:\\src\\main.cpp", 300, 200, 1}, {1, Edge::Right, 90, 0}},
+    {"a frame at negative screen coordinates: the right edge as ever", HostShape::FrameOffScreen,
+     {{SCENARIO_EDITOR, "C:\\src\\main.h", 0, 90}, {SCENARIO_EDITOR, "C:\\src\\main.cpp", 5, 5}},
+     {"C:\\src\\main.cpp", 300, 200, 1}, {1, Edge::Right, 90, 0}},
+    {"two editors of one title: the first in z-order is placed", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70},
+      {SCENARIO_EDITOR, "C:\\src\\notes.txt", 10, 300},
+      {SCENARIO_EDITOR, "C:\\src\\notes.txt", 20, 250}},
+     {"C:\\src\\notes.txt", 300, 200, 1}, {1, Edge::Left, 250, 1}},
 
     // Right-to-left layouts: a pair still lands at opposite edges at equal
     // tops, and a maximised or minimised target stays where it stands.
@@ -506,3 +625,5 @@ inline const Scenario PlacementScenarios[] = {
 #undef SCENARIO_SO
 #undef SCENARIO_A
 #undef SCENARIO_DI
+#undef SCENARIO_A8
+#undef SCENARIO_A40

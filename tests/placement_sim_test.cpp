@@ -6,6 +6,8 @@
 
 #include "platform/window_api.h"  // before the public header, which needs WINAPI
 #include "PositionWindow.h"
+#include "placement/editor_searches.h"
+#include "placement/placement_state.h"
 #include "placement_scenarios.h"
 #include "platform/window_simulation.h"
 #include "rect_format.h"
@@ -14,6 +16,7 @@ namespace {
 
 constexpr int SimulatedStep = 25;  // caption 19 + 2 * frame 3
 constexpr RECT FrameRect{50, 40, 990, 700};
+constexpr RECT OffScreenFrameRect{-1500, -1200, -560, -540};
 // Below a toolbar and beside a panel, as in a real IDE: a top read in the
 // frame's coordinates instead of the client area's is off by this much.
 constexpr RECT ClientRectInFrame{120, 30, 920, 630};
@@ -34,6 +37,7 @@ winsim::WindowState StateOf(Show show) {
     case Show::HiddenMinimized:
         return winsim::WindowState::Minimized;
     case Show::Maximized:
+    case Show::MaximizedAtRestored:
     case Show::OpenedMaximized:
     case Show::PlacedFromCreate:
     case Show::HiddenMaximized:
@@ -57,6 +61,11 @@ void CallFromTitleRead(HWND) {
         PositionWindow(s->nestedTitle, s->call.width, s->call.height, static_cast<BOOL>(s->call.sourceOnRight));
 }
 
+bool IsMinimizedFrame(HostShape host) {
+    return host == HostShape::MinimizedFrame || host == HostShape::FrameInTray ||
+           host == HostShape::MinimizedFrameKeepingClient;
+}
+
 // A host built in the simulation from a scenario. Frames made first come
 // first in z-order: another instance's, in process `otherProcess`, then
 // another of the host's own, or a bare one, then the host's.
@@ -67,13 +76,14 @@ struct SimHost {
     HWND frontClient = nullptr;
     std::vector<HWND> windows;  // in scenario order
 
-    explicit SimHost(const Scenario& s, DWORD otherProcess = winsim::CurrentProcess + 1) {
+    explicit SimHost(const Scenario& s, DWORD otherProcess = winsim::CurrentProcess + 1,
+                     DWORD otherThread = winsim::CurrentThread + 1) {
         winsim::Reset();
         if (s.codePage)
             winsim::SetAnsiCodePage(s.codePage);
-        const auto Frame = [](DWORD process) {
-            return winsim::CreateWindowSim(nullptr, "QDVSHELL", "IDE", FrameRect, winsim::WindowState::Normal,
-                                           process);
+        const auto Frame = [](DWORD process, RECT rect = FrameRect,
+                              winsim::WindowState state = winsim::WindowState::Normal) {
+            return winsim::CreateWindowSim(nullptr, "QDVSHELL", "IDE", rect, state, process);
         };
         const auto Client = [](HWND parent, DWORD process) {
             return winsim::CreateWindowSim(parent, "MDIClient", "", ClientRectInFrame, winsim::WindowState::Normal,
@@ -86,7 +96,8 @@ struct SimHost {
         if (s.host == HostShape::BehindBareFrame)
             Frame(winsim::CurrentProcess);
         if (s.host != HostShape::NoFrame && s.host != HostShape::StrayClient)
-            frame = Frame(winsim::CurrentProcess);
+            frame = Frame(winsim::CurrentProcess, s.host == HostShape::FrameOffScreen ? OffScreenFrameRect : FrameRect,
+                          IsMinimizedFrame(s.host) ? winsim::WindowState::Minimized : winsim::WindowState::Normal);
         if (s.host != HostShape::NoFrame && s.host != HostShape::NoClient)
             client = Client(frame, winsim::CurrentProcess);
         HWND lastHostWindow = nullptr;
@@ -107,7 +118,13 @@ struct SimHost {
                 parent, w.className, w.title, rect, StateOf(w.show),
                 w.owner == Owner::OtherInstance ? otherProcess : winsim::CurrentProcess);
             if (w.owner == Owner::OtherThread)
-                winsim::SetThread(window, winsim::CurrentThread + 1);
+                winsim::SetThread(window, otherThread);
+            if (w.show == Show::MaximizedAtRestored)
+                winsim::SetRestoredRect(window, winsim::RectInParent(window));
+            winsim::SetAnsweredText(window, w.answers);
+            // MDI gives its children a sizing border, and so does a
+            // top-level window's WS_OVERLAPPEDWINDOW; a pane has none.
+            winsim::SetSizingBorder(window, w.owner != Owner::Inside);
             if (IsHidden(w.show))
                 winsim::Hide(window);
             if (w.show == Show::PlacedFromCreate)
@@ -123,6 +140,20 @@ struct SimHost {
             nestedScenario = &s;
             winsim::SetTextHook(CallFromTitleRead);
         }
+        // The frame's state at the call: minimised, in the tray or not yet
+        // shown, its client area has no size yet, or none any more.
+        if (s.host == HostShape::FrameInTray || s.host == HostShape::FrameNotShown)
+            winsim::Hide(frame);
+        if (HasEmptyClient(s.host))
+            winsim::SetRestoredRect(client, RECT{});
+    }
+
+    // The frame back to normal, its client area laid out as ever.
+    void RestoreFrame() const {
+        if (!frame || !client)
+            return;
+        winsim::Restore(frame);
+        winsim::SetRestoredRect(client, ClientRectInFrame);
     }
 };
 
@@ -148,9 +179,9 @@ struct TreeSnapshot {
     }
 };
 
-void RunScenario(const Scenario& s, DWORD otherProcess) {
+void RunScenario(const Scenario& s, DWORD otherProcess, DWORD otherThread = winsim::CurrentThread + 1) {
     SCOPED_TRACE(s.name);
-    SimHost host(s, otherProcess);
+    SimHost host(s, otherProcess, otherThread);
     TreeSnapshot before(host);
 
     PositionWindow(s.call.title, s.call.width, s.call.height, static_cast<BOOL>(s.call.sourceOnRight));
@@ -168,6 +199,7 @@ void RunScenario(const Scenario& s, DWORD otherProcess) {
     EXPECT_TRUE(before.states == after.states) << "a window's state changed";
     EXPECT_TRUE(before.visible == after.visible) << "a window was shown or hidden";
     EXPECT_EQ(0, winsim::MoveCount(host.frame) + winsim::MoveCount(host.client));
+    host.RestoreFrame();
     for (size_t i = 0; i < host.windows.size(); ++i) {
         SCOPED_TRACE("window " + std::to_string(i) + " \"" + s.windows[i].title + "\"");
         if (static_cast<int>(i) != s.expect.target) {
@@ -182,10 +214,11 @@ void RunScenario(const Scenario& s, DWORD otherProcess) {
         }
         winsim::Restore(host.windows[i]);
         const int clientWidth = ClientRectInFrame.right - ClientRectInFrame.left;
-        const int left = s.expect.edge == Edge::Left ? 0 : clientWidth - s.call.width;
+        const auto width = static_cast<int>(
+            TakenWidth(s.call.width, GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CXMAXTRACK)));
+        const int left = s.expect.edge == Edge::Left ? 0 : clientWidth - width;
         const int top = s.expect.topBase + s.expect.topSteps * SimulatedStep;
-        EXPECT_RECT((RECT{left, top, left + s.call.width, top + s.call.height}),
-                    winsim::RectInParent(host.windows[i]));
+        EXPECT_RECT((RECT{left, top, left + width, top + s.call.height}), winsim::RectInParent(host.windows[i]));
         EXPECT_LT(before.moves[i], after.moves[i]);
     }
 }
@@ -198,6 +231,11 @@ TEST(PositionWindow, PlacesEveryScenario) {
         if (HasOwner(s, Owner::OtherInstance)) {
             SCOPED_TRACE("another instance with a lower process id");
             RunScenario(s, winsim::CurrentProcess - 1);
+        }
+        // And another thread by its id, whichever side of ours it lies.
+        if (HasOwner(s, Owner::OtherThread)) {
+            SCOPED_TRACE("another thread with a lower thread id");
+            RunScenario(s, winsim::CurrentProcess + 1, winsim::CurrentThread - 1);
         }
     }
 }
@@ -220,7 +258,8 @@ TEST(PositionWindow, SaturatesCoordinatesInsteadOfOverflowing) {
     // width; a stacked top is an editor's top plus the step. Both stay
     // within int, however far the host's numbers go. A negative size is an
     // empty one: a maximised or minimised target's restored rectangle is
-    // never inverted.
+    // never inverted. The target has no sizing border, which would hold its
+    // width between the tracking widths: it takes the width it is given.
     const struct {
         const char* what;
         int width;
@@ -231,15 +270,14 @@ TEST(PositionWindow, SaturatesCoordinatesInsteadOfOverflowing) {
         int caption = 100;  // with the frame, a step of 106
         int frame = 3;
     } cases[] = {
-        {"a width of INT_MIN", INT_MIN, 0, 0, winsim::WindowState::Normal, RECT{INT_MAX, 106, INT_MAX, 106}},
+        {"a width of INT_MIN", INT_MIN, 0, 0, winsim::WindowState::Normal, RECT{800, 106, 800, 106}},
         {"a width past the client by INT_MAX", INT_MAX, 0, 0, winsim::WindowState::Normal,
          RECT{800 - INT_MAX, 106, 800, 106}},
         {"an editor less than a step above INT_MAX", 300, 0, INT_MAX - 50, winsim::WindowState::Normal,
          RECT{500, INT_MAX, 800, INT_MAX}},
-        {"a width of INT_MIN, maximised", INT_MIN, 0, 0, winsim::WindowState::Maximized,
-         RECT{INT_MAX, 106, INT_MAX, 106}},
-        {"a negative width, minimised", -50, 20, 0, winsim::WindowState::Minimized, RECT{850, 106, 850, 126}},
-        {"a width of -1, minimised", -1, 20, 0, winsim::WindowState::Minimized, RECT{801, 106, 801, 126}},
+        {"a width of INT_MIN, maximised", INT_MIN, 0, 0, winsim::WindowState::Maximized, RECT{800, 106, 800, 106}},
+        {"a negative width, minimised", -50, 20, 0, winsim::WindowState::Minimized, RECT{800, 106, 800, 126}},
+        {"a width of -1, minimised", -1, 20, 0, winsim::WindowState::Minimized, RECT{800, 106, 800, 126}},
         {"a negative height, maximised", 300, -20, 0, winsim::WindowState::Maximized, RECT{500, 106, 800, 106}},
         {"a height of -1, maximised", 300, -1, 0, winsim::WindowState::Maximized, RECT{500, 106, 800, 106}},
         // Metrics no platform reports, but the step is a sum all the same.
@@ -362,6 +400,36 @@ TEST(PositionWindow, CascadeFollowsTheStepFromTheMetrics) {
     const HWND notes = winsim::CreateWindowSim(host.client, "QDV7Editor", "C:\\notes.txt", RECT{});
     PositionWindow("C:\\notes.txt", 300, 200, TRUE);
     EXPECT_RECT((RECT{0, 70 + 44, 300, 270 + 44}), winsim::RectInParent(notes));
+}
+
+TEST(FindCounterpartProc, ReadsATitleWholeOnEitherThread) {
+    // No placement can show these: a counterpart name has an extension, so
+    // no title shorter than one pairs. The callback is asked directly: a
+    // title of one character is read, and one that converts to nothing
+    // reads as nothing, on the calling thread and on others either side of it.
+    const struct {
+        const char* title;
+        DWORD thread;
+        const char* counterpartName;
+        bool found;
+    } cases[] = {
+        {"x", winsim::CurrentThread, "x", true},      {"x", winsim::CurrentThread + 1, "x", true},
+        {"x", winsim::CurrentThread - 1, "X", true},  {"", winsim::CurrentThread + 1, "", true},
+        {"", winsim::CurrentThread - 1, "x", false},  {"xy", winsim::CurrentThread + 1, "x", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string("\"") + c.title + "\" on thread " + std::to_string(c.thread));
+        winsim::Reset();
+        const HWND frame = winsim::CreateWindowSim(nullptr, "QDVSHELL", "", FrameRect);
+        ClientWindow = winsim::CreateWindowSim(frame, "MDIClient", "", ClientRectInFrame);
+        const HWND editor = winsim::CreateWindowSim(ClientWindow, "QDV7Editor", c.title, RECT{0, 0, 100, 100});
+        winsim::SetThread(editor, c.thread);
+        TargetEditor = nullptr;
+        CounterpartEditor = nullptr;
+        TitleLeadBytes = LeadBytes();
+        EXPECT_EQ(c.found ? FALSE : TRUE, FindCounterpartProc(editor, reinterpret_cast<LPARAM>(c.counterpartName)));
+        EXPECT_EQ(c.found ? editor : nullptr, CounterpartEditor);
+    }
 }
 
 }  // namespace

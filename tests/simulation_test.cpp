@@ -3,6 +3,7 @@
 // platform does.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <vector>
 
@@ -151,6 +152,68 @@ TEST_F(Simulation, MovingAnMdiChildActivatesAndRaisesItUnlessTold) {
     EXPECT_EQ((std::vector<HWND>{top, below}), winsim::Children(client));
     SetWindowPos(below, nullptr, 1, 1, 1, 1, SWP_NOZORDER);
     EXPECT_EQ((std::vector<HWND>{below, top}), winsim::Children(client));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Simulation, HoldsAWindowWithASizingBorderBetweenItsTrackingSizes) {
+    // As Wine does on a 1280 x 1024 screen; a window without the border
+    // takes any size that is not negative.
+    const struct {
+        bool border;
+        int cx, cy;
+        RECT expected;
+    } cases[] = {
+        {true, 0, 0, RECT{5, 6, 117, 33}},           {true, -50, INT_MIN, RECT{5, 6, 117, 33}},
+        {true, 5000, 5000, RECT{5, 6, 1297, 1042}},  {true, INT_MAX, 300, RECT{5, 6, 1297, 306}},
+        {true, 400, 300, RECT{5, 6, 405, 306}},      {false, 0, -1, RECT{5, 6, 5, 6}},
+        {false, 5000, 8, RECT{5, 6, 5005, 14}},
+    };
+    for (const auto& c : cases) {
+        winsim::SetSizingBorder(b, c.border);
+        ASSERT_TRUE(SetWindowPos(b, nullptr, 5, 6, c.cx, c.cy, SWP_NOZORDER));
+        EXPECT_TRUE(SameRect(c.expected, winsim::RectInParent(b)))
+            << c.cx << " x " << c.cy << ": " << FormatRect(winsim::RectInParent(b));
+        EXPECT_EQ(c.border ? WS_THICKFRAME : 0, GetWindowLongA(b, GWL_STYLE) & WS_THICKFRAME);
+    }
+    // Restored, a window is sized as if moved.
+    const HWND w = winsim::CreateWindowSim(frame, "Child", "", RECT{0, 0, 10, 10}, winsim::WindowState::Maximized);
+    winsim::SetSizingBorder(w, true);
+    winsim::Restore(w);
+    EXPECT_TRUE(SameRect((RECT{0, 0, 112, 27}), winsim::RectInParent(w))) << FormatRect(winsim::RectInParent(w));
+}
+
+TEST_F(Simulation, AnAsynchronousMoveWaitsWhereTheThreadsShareAnInputQueue) {
+    // Another thread's child of one of ours joins the two threads' queues,
+    // and so does any chain of such pairs; a thread whose windows hang from
+    // no window of ours keeps a queue of its own.
+    const DWORD other = winsim::CurrentThread + 1, third = winsim::CurrentThread + 2;
+    const HWND joined = winsim::CreateWindowSim(frame, "Child", "", RECT{});
+    winsim::SetThread(joined, other);
+    const HWND chained = winsim::CreateWindowSim(nullptr, "Top", "", RECT{});
+    const HWND chainedChild = winsim::CreateWindowSim(chained, "Child", "", RECT{});
+    winsim::SetThread(chained, third);
+    winsim::SetThread(chainedChild, other);
+    const HWND apart = winsim::CreateWindowSim(nullptr, "Top", "", RECT{});
+    const HWND apartChild = winsim::CreateWindowSim(apart, "Child", "", RECT{});
+    winsim::SetThread(apart, third + 1);
+    winsim::SetThread(apartChild, third + 1);
+    const struct {
+        HWND window;
+        UINT flags;
+        int waits;
+    } cases[] = {
+        {joined, SWP_ASYNCWINDOWPOS, 1}, {chained, SWP_ASYNCWINDOWPOS, 1}, {apartChild, SWP_ASYNCWINDOWPOS, 0},
+        {apartChild, 0, 1},              {a, SWP_ASYNCWINDOWPOS, 0},
+    };
+    for (const auto& c : cases) {
+        const int before = winsim::CrossThreadWaits();
+        ASSERT_TRUE(SetWindowPos(c.window, nullptr, 1, 2, 3, 4, SWP_NOZORDER | c.flags));
+        EXPECT_EQ(c.waits, winsim::CrossThreadWaits() - before) << "case " << (&c - cases);
+        EXPECT_TRUE(SameRect((RECT{1, 2, 4, 6}), winsim::RectInParent(c.window)));
+    }
 }
 
 }  // namespace

@@ -59,9 +59,11 @@ extern "C" {
  * the client area's width less the width the editor will take, so that it
  * ends at the right edge whatever width is asked: a negative width counts
  * as 0, and an editor with a sizing border (WS_THICKFRAME) is held between
- * SM_CXMINTRACK and SM_CXMAXTRACK. An editor wider than the client area
- * gets a negative x, right edges flush. While the client area has no width
- * (the frame minimised, or not yet sized), x is 0.
+ * the system's SM_CXMINTRACK and SM_CXMAXTRACK (a host's own
+ * WM_GETMINMAXINFO is not asked). An editor wider than the client area gets
+ * a negative x, right edges flush. While the client area has no width (the
+ * frame minimised, in the tray, or not yet sized), or its size cannot be
+ * read, x is 0.
  *
  * Top. A header and a source pair when their file names, without the folder
  * and the extension, are equal ignoring the case of ASCII letters only, and

@@ -11,6 +11,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -88,7 +89,23 @@ const Scenario* nestedScenario = nullptr;
 // The scenario whose call the next editor created makes from its WM_CREATE.
 const Scenario* createScenario = nullptr;
 
+// The window property that holds the text an editor answers WM_GETTEXT with
+// instead of its title, when its scenario window says so.
+constexpr char AnswerProperty[] = "host_test.answers";
+
 LRESULT CALLBACK EditorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const char* answer = static_cast<const char*>(GetPropA(window, AnswerProperty));
+    if (message == WM_GETTEXT && answer && wParam > 0) {
+        // Not std::min: Visual Studio's <windows.h> defines a macro of that name.
+        size_t length = std::strlen(answer);
+        if (length > static_cast<size_t>(wParam) - 1)
+            length = static_cast<size_t>(wParam) - 1;
+        std::memcpy(reinterpret_cast<char*>(lParam), answer, length);
+        reinterpret_cast<char*>(lParam)[length] = '\0';
+        return static_cast<LRESULT>(length);
+    }
+    if (message == WM_GETTEXTLENGTH && answer)
+        return static_cast<LRESULT>(std::strlen(answer));
     if (message == WM_GETTEXT && nestedScenario) {
         const Scenario* s = nestedScenario;
         nestedScenario = nullptr;
@@ -119,11 +136,30 @@ std::vector<HWND> ChildrenInZOrder(HWND parent) {
     return children;
 }
 
-HWND CreateFrame(DWORD exStyle = 0) {
+HWND CreateFrame(DWORD exStyle = 0, int x = 20, int y = 20) {
     // Top-level windows stay hidden: without a window manager, Wine takes
     // seconds to destroy a shown one.
-    return CreateWindowExA(exStyle, "QDVSHELL", "Host IDE", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20, 900, 700,
+    return CreateWindowExA(exStyle, "QDVSHELL", "Host IDE", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, x, y, 900, 700,
                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+// A frame that leaves WM_SIZE to DefFrameProcA, which sizes the client area
+// to the frame's client area: to nothing, when the frame is minimised.
+LRESULT CALLBACK DefFrameSizingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SIZE)
+        return DefFrameProcA(window, FindWindowExA(window, nullptr, "MDIClient", nullptr), message, wParam, lParam);
+    return mdihost::FrameProc(window, message, wParam, lParam);
+}
+
+// A frame that leaves its client area as it was while it is minimised.
+LRESULT CALLBACK KeepClientFrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SIZE && wParam == SIZE_MINIMIZED)
+        return 0;
+    return mdihost::FrameProc(window, message, wParam, lParam);
+}
+
+void SetFrameProc(HWND frame, WNDPROC proc) {
+    SetWindowLongPtrA(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
 }
 
 // Puts each editor of the client in the state its scenario window asks for.
@@ -132,6 +168,24 @@ void ApplyShow(HWND client, HWND editor, Show show) {
         ShowWindow(editor, SW_MINIMIZE);
     else if (show == Show::Maximized || show == Show::HiddenMaximized)
         SendMessageA(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(editor), 0);
+    if (show == Show::MaximizedAtRestored) {
+        // Restored to exactly the rectangle it stands at maximised, then
+        // maximised again.
+        const WPARAM child = reinterpret_cast<WPARAM>(editor);
+        SendMessageA(client, WM_MDIMAXIMIZE, child, 0);
+        const RECT maximized = mdihost::RectInClient(editor, client);
+        SendMessageA(client, WM_MDIRESTORE, child, 0);
+        MoveWindow(editor, maximized.left, maximized.top, maximized.right - maximized.left,
+                   maximized.bottom - maximized.top, TRUE);
+        SendMessageA(client, WM_MDIMAXIMIZE, child, 0);
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        GetWindowPlacement(editor, &placement);
+        const RECT now = mdihost::RectInClient(editor, client);
+        ok(IsZoomed(editor) && SameRect(placement.rcNormalPosition, now),
+           "a maximised editor at %s, restored rectangle %s", FormatRect(now).c_str(),
+           FormatRect(placement.rcNormalPosition).c_str());
+    }
     if (show == Show::Hidden || show == Show::HiddenMinimized || show == Show::HiddenMaximized)
         ShowWindow(editor, SW_HIDE);
 }
@@ -312,6 +366,7 @@ struct OtherInstance {
 };
 
 struct Win32Host {
+    HostShape shape;
     HWND frame = nullptr;
     HWND client = nullptr;
     HWND frontFrame = nullptr;   // another frame of the host, or a bare one, in front
@@ -321,13 +376,15 @@ struct Win32Host {
     OtherInstance* other = nullptr;        // another instance of the host, when the scenario has one
     std::vector<EditorThread*> threads;    // the threads of the editors of other threads
 
-    Win32Host(const Scenario& s, int index) {
+    Win32Host(const Scenario& s, int index) : shape(s.host) {
         const HINSTANCE instance = GetModuleHandleA(nullptr);
-        if (s.host == HostShape::Full || s.host == HostShape::NoClient || s.host == HostShape::BehindBareFrame) {
-            frame = CreateFrame(s.layout == Layout::FrameMirrored ? WS_EX_LAYOUTRTL : 0);
+        if (s.host != HostShape::NoFrame && s.host != HostShape::StrayClient) {
+            const bool offScreen = s.host == HostShape::FrameOffScreen;
+            frame = CreateFrame(s.layout == Layout::FrameMirrored ? WS_EX_LAYOUTRTL : 0, offScreen ? -1500 : 20,
+                                offScreen ? -1200 : 20);
             ok(frame != nullptr, "frame not created");
         }
-        if (s.host == HostShape::Full || s.host == HostShape::BehindBareFrame) {
+        if (HasFullHost(s.host)) {
             // Editors made without WS_VISIBLE stay hidden only where the
             // client lets its children choose their styles.
             client = mdihost::CreateClient(frame, s.layout == Layout::ClientMirrored ? WS_EX_LAYOUTRTL : 0,
@@ -356,6 +413,8 @@ struct Win32Host {
             windows.push_back(CreateScenarioWindow(s, w, instance, lastHostWindow));
             // A window that is missing would pass every "did not move" check.
             ok(windows.back() != nullptr, "%s: \"%s\" not created: %lu", s.name, w.title, GetLastError());
+            if (w.answers)
+                SetPropA(windows.back(), AnswerProperty, const_cast<char*>(w.answers));
             if (w.owner == Owner::Host)
                 lastHostWindow = windows.back();
         }
@@ -366,6 +425,40 @@ struct Win32Host {
         if (s.active >= 0)
             SendMessageA(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(windows[s.active]), 0);
         ArrangeZOrder(s);
+        mdihost::PumpMessages();
+        SetFrameState();
+    }
+
+    // Puts the frame in the state the call is made in.
+    void SetFrameState() {
+        if (shape == HostShape::MinimizedFrame)
+            SetFrameProc(frame, DefFrameSizingProc);
+        if (shape == HostShape::MinimizedFrameKeepingClient)
+            SetFrameProc(frame, KeepClientFrameProc);
+        if (shape == HostShape::MinimizedFrame || shape == HostShape::FrameInTray ||
+            shape == HostShape::MinimizedFrameKeepingClient)
+            ShowWindow(frame, SW_SHOWMINNOACTIVE);
+        if (shape == HostShape::FrameInTray)
+            ShowWindow(frame, SW_HIDE);
+        // As before the frame's first WM_SIZE.
+        if (shape == HostShape::FrameNotShown)
+            MoveWindow(client, 0, 0, 0, 0, TRUE);
+        mdihost::PumpMessages();
+    }
+
+    // The frame back to normal and its client area laid out, as when the
+    // user restores the IDE or it shows its frame; hidden again, as every
+    // test frame is.
+    void RestoreFrame() {
+        if (IsIconic(frame)) {
+            ShowWindow(frame, SW_SHOWNOACTIVATE);
+            ShowWindow(frame, SW_HIDE);
+        }
+        if (shape == HostShape::FrameNotShown) {
+            RECT area{};
+            GetClientRect(frame, &area);
+            mdihost::LayOutFrame(frame, area.right, area.bottom);
+        }
         mdihost::PumpMessages();
     }
 
@@ -488,9 +581,13 @@ RECT ExpectedOnScreen(const Scenario& s, HWND target) {
     // of those names.
     const LONG screenLeft = mirrored ? farEnd.x : origin.x;
     const LONG screenRight = mirrored ? origin.x : farEnd.x;
-    const LONG left = atScreenLeft ? screenLeft : screenRight - s.call.width;
+    // The width the editor takes, held by the platform between its tracking
+    // widths: against the right edge it ends there whatever is asked.
+    const auto width =
+        static_cast<LONG>(TakenWidth(s.call.width, GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CXMAXTRACK)));
+    const LONG left = atScreenLeft ? screenLeft : screenRight - width;
     const LONG top = origin.y + s.expect.topBase + s.expect.topSteps * CascadeStep();
-    return RECT{left, top, left + s.call.width, top + s.call.height};
+    return RECT{left, top, left + width, top + s.call.height};
 }
 
 void TestScenario(const Scenario& s, int index) {
@@ -504,6 +601,12 @@ void TestScenario(const Scenario& s, int index) {
         SetEvent(thread->busy);
         ok(WaitPumping(thread->ready), "%s: the editor's thread did not get busy", s.name);
     }
+    // Otherwise the scenario would not test what it says.
+    RECT clientArea{};
+    if (host.client && host.frame)
+        GetClientRect(host.client, &clientArea);
+    ok(!host.client || !host.frame || HasEmptyClient(s.host) == (clientArea.right == 0),
+       "%s: the client area is %ld wide at the call", s.name, clientArea.right);
     const DWORD start = GetTickCount();
     // An editor placed from its WM_CREATE made the call already.
     if (!HasShow(s, Show::PlacedFromCreate))
@@ -521,6 +624,7 @@ void TestScenario(const Scenario& s, int index) {
     ok(before.visible == after.visible, "%s: a window was shown or hidden", s.name);
     ok(before.active == after.active, "%s: the active editor changed from %p to %p", s.name,
        static_cast<void*>(before.active), static_cast<void*>(after.active));
+    host.RestoreFrame();
 
     for (size_t i = 0; i < host.windows.size(); ++i) {
         const HWND window = host.windows[i];
