@@ -18,21 +18,23 @@ import sys
 import time
 
 
-def server_dir(prefix):
-    """The folder where Wine's server for PREFIX keeps its socket and lock,
-    named after the prefix's device and inode."""
+def server_name(prefix):
+    """The name of the folder where Wine's server for PREFIX keeps its socket
+    and lock, after the prefix's device and inode. Debian's Wine puts it in
+    /run/user/UID/wine or in a random folder under TMPDIR; the name is the
+    same everywhere."""
     try:
         info = os.stat(prefix)
     except OSError:
         return None
-    return f"/tmp/.wine-{os.getuid()}/server-{info.st_dev:x}-{info.st_ino:x}"
+    return f"server-{info.st_dev:x}-{info.st_ino:x}"
 
 
-def wineservers(folder):
-    """The process ids of the wineservers running in FOLDER: a wineserver
-    works in its server folder."""
+def wineservers(name):
+    """The process ids of the wineservers running in a folder called NAME: a
+    wineserver works in its server folder."""
     pids = []
-    if folder is None:
+    if name is None:
         return pids
     for entry in os.listdir("/proc"):
         if not entry.isdigit():
@@ -41,7 +43,7 @@ def wineservers(folder):
             with open(f"/proc/{entry}/comm") as comm:
                 if not comm.read().startswith("wineserver"):
                     continue
-            if os.readlink(f"/proc/{entry}/cwd") == folder:
+            if os.path.basename(os.readlink(f"/proc/{entry}/cwd")) == name:
                 pids.append(int(entry))
         except OSError:
             continue  # ended meanwhile, or not ours to read
@@ -68,7 +70,7 @@ def main(argv):
         print("usage: wine-run.py LOADER PROGRAM [ARGUMENTS...]", file=sys.stderr)
         return 2
     command = argv[1:]
-    folder = server_dir(os.environ.get("WINEPREFIX") or os.path.expanduser("~/.wine"))
+    folder = server_name(os.environ.get("WINEPREFIX") or os.path.expanduser("~/.wine"))
     before = wineservers(folder)
     started = time.monotonic()
     try:
