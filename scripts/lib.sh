@@ -159,6 +159,38 @@ stop_wine() {
     XVFB_PID=
 }
 
+# Debian's Wine loader starts the wineserver through /usr/lib/wine/wineserver,
+# a script that runs it with -p0: the server shuts down the moment the last
+# program ends, and the next program, started a few milliseconds later, meets
+# a server that is closing its socket and telling Wine's own services to quit.
+# Depending on that moment it joins the dying server, or waits for it to go
+# and starts another (seconds later), or loses its connection at once. So
+# where a step runs one program after another, one server runs for the whole
+# step: started persistent (-p) before the first program, ended with -k once
+# the last is done, and waited for (-w), so that no step leaves one behind.
+
+# Ends the prefix's wineserver and whatever still runs in it, if one runs,
+# and waits until it has gone.
+end_wineserver() {
+    "$WINESERVER" -k 2>/dev/null || true
+    "$WINESERVER" -w
+}
+
+# with_wineserver COMMAND [ARGUMENTS...]: runs COMMAND with one persistent
+# wineserver of the prefix, ended afterwards; returns COMMAND's status.
+with_wineserver() {
+    end_wineserver
+    # Exits 2, having started nothing, when another server holds the prefix.
+    if ! "$WINESERVER" -p; then
+        echo "could not start a wineserver for $WINEPREFIX" >&2
+        return 1
+    fi
+    local status=0
+    "$@" || status=$?
+    end_wineserver
+    return "$status"
+}
+
 # setup_wine FILE [--own-display]: a private display (unless the user's
 # own is to be used), 32-bit Wine where it can be had, and the prefix, for a
 # step of its own; what the later steps need of it goes to FILE, which the
@@ -197,7 +229,7 @@ prepare_wine() {
     for font in /usr/share/wine/fonts/*.ttf; do
         [ -e "$font" ] && ln -sf "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
     done
-    disable_wine_debugger
+    with_wineserver disable_wine_debugger
 }
 
 # No test may sit in Wine's debugger. Wine starts the program that the
