@@ -185,6 +185,15 @@ with_wineserver() {
         echo "could not start a wineserver for $WINEPREFIX" >&2
         return 1
     fi
+    # The first program of a server starts Wine's services and desktop,
+    # which then live as long as the server and keep that program's stderr:
+    # a test's, CTest would wait on until its timeout. A program of our own
+    # starts them, with nothing to hold.
+    if ! "$(wine_loader x86_64)" cmd.exe /c exit 0 </dev/null >/dev/null 2>&1; then
+        echo "Wine did not start in $WINEPREFIX" >&2
+        end_wineserver
+        return 1
+    fi
     local status=0
     "$@" || status=$?
     end_wineserver
