@@ -161,13 +161,13 @@ stop_wine() {
 
 # Debian's Wine loader starts the wineserver through /usr/lib/wine/wineserver,
 # a script that runs it with -p0: the server shuts down the moment the last
-# program ends, and the next program, started a few milliseconds later, meets
-# a server that is closing its socket and telling Wine's own services to quit.
-# Depending on that moment it joins the dying server, or waits for it to go
-# and starts another (seconds later), or loses its connection at once. So
-# where a step runs one program after another, one server runs for the whole
-# step: started persistent (-p) before the first program, ended with -k once
-# the last is done, and waited for (-w), so that no step leaves one behind.
+# program ends, tells Wine's services to quit and exits. CTest waits for a
+# test's stderr, which those services hold, and so starts the next program
+# just as the server exits: that program joins the dying server, or waits
+# seconds for it to go and starts another. So where a step runs one program
+# after another, one server runs for the whole step: started persistent (-p)
+# before the first program, ended with -k once the last is done, and waited
+# for (-w), so that no step leaves one behind.
 
 # Ends the prefix's wineserver and whatever still runs in it, if one runs,
 # and waits until it has gone.
