@@ -159,6 +159,47 @@ stop_wine() {
     XVFB_PID=
 }
 
+# Debian's Wine loader starts the wineserver through /usr/lib/wine/wineserver,
+# a script that runs it with -p0: the server shuts down the moment the last
+# program ends, tells Wine's services to quit and exits. CTest waits for a
+# test's stderr, which those services hold, and so starts the next program
+# just as the server exits: that program joins the dying server, or waits
+# seconds for it to go and starts another. So where a step runs one program
+# after another, one server runs for the whole step: started persistent (-p)
+# before the first program, ended with -k once the last is done, and waited
+# for (-w), so that no step leaves one behind.
+
+# Ends the prefix's wineserver and whatever still runs in it, if one runs,
+# and waits until it has gone.
+end_wineserver() {
+    "$WINESERVER" -k 2>/dev/null || true
+    "$WINESERVER" -w
+}
+
+# with_wineserver COMMAND [ARGUMENTS...]: runs COMMAND with one persistent
+# wineserver of the prefix, ended afterwards; returns COMMAND's status.
+with_wineserver() {
+    end_wineserver
+    # Exits 2, having started nothing, when another server holds the prefix.
+    if ! "$WINESERVER" -p; then
+        echo "could not start a wineserver for $WINEPREFIX" >&2
+        return 1
+    fi
+    # The first program of a server starts Wine's services and desktop,
+    # which then live as long as the server and keep that program's stderr:
+    # a test's, CTest would wait on until its timeout. A program of our own
+    # starts them, with nothing to hold.
+    if ! "$(wine_loader x86_64)" cmd.exe /c exit 0 </dev/null >/dev/null 2>&1; then
+        echo "Wine did not start in $WINEPREFIX" >&2
+        end_wineserver
+        return 1
+    fi
+    local status=0
+    "$@" || status=$?
+    end_wineserver
+    return "$status"
+}
+
 # setup_wine FILE [--own-display]: a private display (unless the user's
 # own is to be used), 32-bit Wine where it can be had, and the prefix, for a
 # step of its own; what the later steps need of it goes to FILE, which the
@@ -197,15 +238,19 @@ prepare_wine() {
     for font in /usr/share/wine/fonts/*.ttf; do
         [ -e "$font" ] && ln -sf "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
     done
-    disable_wine_debugger
-    unmanaged_host_test_windows
+    with_wineserver prefix_settings
+}
+
+# The test prefix's settings. Run where `set -e` does not reach (a `||`
+# list), so each failure is passed on by hand.
+prefix_settings() {
+    disable_wine_debugger && unmanaged_host_test_windows
 }
 
 # Under Xvfb no window manager answers, and Wine's X11 driver waits about
 # 2 s for one each time it hides or destroys a top-level window that was
 # shown, as the host tests' minimised frames are. Not handing the host
-# tests' windows to a window manager ends those waits; what Windows
-# programs see of their windows is the same.
+# tests' windows to a window manager ends those waits.
 unmanaged_host_test_windows() {
     /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\AppDefaults\host_test.exe\X11 Driver' \
         /v Managed /t REG_SZ /d N /f >/dev/null 2>&1

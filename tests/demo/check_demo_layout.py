@@ -27,7 +27,7 @@ UNPAIRED = {"C:\\proj\\notes.txt"}
 def run_demo(wine, demo, sources_left):
     with tempfile.TemporaryDirectory() as scratch:
         report = os.path.join(scratch, "report.txt")
-        command = [wine, demo, "--report", "Z:" + report.replace("/", "\\")]
+        command = [*wine, demo, "--report", "Z:" + report.replace("/", "\\")]
         if sources_left:
             command.append("--sources-left")
         subprocess.run(command, cwd=os.path.dirname(demo), check=True, timeout=50,
@@ -84,7 +84,8 @@ def check(rows, sources_left):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
-    parser.add_argument("--wine", required=True)
+    parser.add_argument("--wine", required=True, nargs="+",
+                        help="the command that runs a Windows program: Wine's loader, or CTest's emulator")
     parser.add_argument("--demo", required=True)
     args = parser.parse_args()
     passed = failed = 0

@@ -138,5 +138,36 @@ install_case "i386 already added" 20 keep "armhf i386" "" wine wine32:i386 xvfb
 install_case "wine32:i386 already installed" 20 keep "" "wine32:i386" wine wine32:i386 xvfb
 install_case "nothing for i386" 20 keep "" "" wine xvfb
 
+# with_wineserver with a stub wineserver and Wine loader that log their
+# calls: one persistent server around the command, Wine's services started
+# by a program of its own first, no server left behind, the command's
+# status kept; and nothing run when the server cannot be had or Wine does
+# not start.
+# shellcheck disable=SC2016 # the stubs expand their own variables
+printf '#!/bin/sh\necho "server $*" >>"$CALLS"\n[ "$1" != -p ] || exit "${P_STATUS:-0}"\n' >"$SCRATCH/wineserver"
+# shellcheck disable=SC2016
+printf '#!/bin/sh\necho "wine $*" >>"$CALLS"\nexit "${WINE_STATUS:-0}"\n' >"$SCRATCH/wine64"
+chmod +x "$SCRATCH/wineserver" "$SCRATCH/wine64"
+session_case() {  # NAME COMMAND-STATUS P-STATUS WINE-STATUS EXPECTED-STATUS EXPECTED-CALLS
+    local calls=$SCRATCH/calls-$RANDOM status
+    # shellcheck disable=SC2016 # the program is for the inner bash, which expands its own variables
+    env CALLS="$calls" P_STATUS="$3" WINE_STATUS="$4" WINESERVER="$SCRATCH/wineserver" WINEPREFIX="$SCRATCH" \
+        bash -c '
+        set -euo pipefail
+        source "$1"
+        wine_loader() { echo "$(dirname "$WINESERVER")/wine64"; }
+        with_wineserver sh -c "echo command >>\"\$CALLS\"; exit $2"' _ "$LIB" "$2" >/dev/null 2>&1
+    status=$?
+    local got
+    got=$(tr '\n' ' ' <"$calls")
+    [ "$status" -eq "$5" ] && [ "$got" = "$6" ]
+    check "with_wineserver: $1" $? "exited $status (expected $5), calls: $got"
+}
+started="server -k server -w server -p wine cmd.exe /c exit 0"
+session_case "a passing command" 0 0 0 0 "$started command server -k server -w "
+session_case "a failing command keeps its status" 3 0 0 3 "$started command server -k server -w "
+session_case "the prefix held by another server" 0 2 0 1 "server -k server -w server -p "
+session_case "Wine does not start" 0 0 1 1 "$started server -k server -w "
+
 echo "wine32_setup_test: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
