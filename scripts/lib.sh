@@ -11,17 +11,21 @@ log() { printf '== %s\n' "$*"; }
 # shellcheck source=steps.sh
 source "$ROOT/scripts/steps.sh"
 
-# Debian packages the builds and the Wine tests need; wine32 is i386.
-# llvm-14 has llvm-cov and llvm-profdata, for the coverage of the native
-# tests; clang-tidy-14 checks the library's sources.
+# Debian packages the builds and the Wine tests need; wine32 is i386. The
+# LLVM ones by their unversioned names, which each release points at the
+# version it ships (Debian 12 at 14, Debian 13 at 19): llvm has llvm-cov and
+# llvm-profdata, for the coverage of the native tests; clang-tidy checks the
+# library's sources.
 # shellcheck disable=SC2034 # used by the scripts that source this file
-NATIVE_PACKAGES=(cmake g++ libgtest-dev python3 clang libclang-rt-14-dev llvm-14 clang-tidy-14 shellcheck)
+NATIVE_PACKAGES=(cmake g++ libgtest-dev python3 clang libclang-rt-dev llvm clang-tidy shellcheck)
 # shellcheck disable=SC2034 # used by the scripts that source this file
 CROSS_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb xauth)
 # The MSVC-ABI build (clang-cl, lld-link, llvm-rc, llvm-dlltool) reads the
-# mingw-w64 headers and uses mingw's dlltool and objdump.
+# mingw-w64 headers and uses mingw's dlltool and objdump. The toolchain files
+# find those tools by the version of the unversioned clang, since Debian 13
+# names them by version only.
 # shellcheck disable=SC2034 # used by the scripts that source this file
-KIT_PACKAGES=(cmake python3 clang-14 clang-tools-14 lld-14 llvm-14 g++-mingw-w64-i686 g++-mingw-w64-x86-64)
+KIT_PACKAGES=(cmake python3 clang clang-tools lld llvm g++-mingw-w64-i686 g++-mingw-w64-x86-64)
 
 # Every decision here is a test in bash itself, never a pipe into grep -q:
 # grep exits at its first match, the writer's next write then dies of
