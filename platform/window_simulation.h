@@ -57,6 +57,7 @@
 //   character as lead * 256 + second byte; WideCharToMultiByte(CP_ACP)
 //   turns it back, and fails when the output does not fit.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -64,7 +65,7 @@
 
 namespace winsim {
 
-enum class WindowState { Normal, Minimized, Maximized };
+enum class WindowState : std::uint8_t { Normal, Minimized, Maximized };
 
 // Process ids of other programs lie on both sides of it.
 constexpr DWORD CurrentProcess = 4;
