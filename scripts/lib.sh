@@ -378,9 +378,15 @@ register_qemu_i386() {
 # Sets WINE32_QEMU=yes (exported, for the tests that must know) when i386
 # programs run through qemu's user-mode emulator: an enabled qemu-i386 entry
 # of binfmt_misc, which the kernel consults before its own ELF loader, even
-# on a kernel that could run them itself.
+# on a kernel that could run them itself. The kernel's entries hold in a
+# chroot or container too, where binfmt_misc is often not mounted: as root,
+# it is mounted to look.
 through_qemu() {
     local state=
+    if [ ! -e "$BINFMT/status" ] && [ "$(id -u)" -eq 0 ] &&
+        mount -t binfmt_misc binfmt_misc "$BINFMT" >/dev/null 2>&1; then
+        log "changed the system: mounted binfmt_misc on $BINFMT, to see whether i386 programs run through qemu"
+    fi
     if [ -r "$BINFMT/qemu-i386" ]; then IFS= read -r state <"$BINFMT/qemu-i386" || true; fi
     WINE32_QEMU=no
     if [ "$state" = enabled ]; then WINE32_QEMU=yes; fi

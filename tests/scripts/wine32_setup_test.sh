@@ -78,15 +78,19 @@ setup_case() {  # NAME EXPECTED-WINE32 OUTPUT-PATTERN [VAR=VALUE...]
             echo "E: stub apt-get $*" >&2
             return 100
         }
-        mount() { return 32; }
+        mount() {
+            [ "${MOUNT:-fails}" = works ] || return 32
+            : >"$BINFMT/status"
+            [ -z "${HIDDEN_ENTRY:-}" ] || echo enabled >"$BINFMT/qemu-i386"
+        }
         [ -z "${SOURCES:-}" ] || printf "%b" "$SOURCES" >"$APT_ETC/sources.list"
         [ -z "${REGISTER:-}" ] || : >"$BINFMT/register"
         [ -z "${ENTRY:-}" ] || echo enabled >"$BINFMT/qemu-i386"
         enable_wine32
-        echo "WINE32=$WINE32"' _ "$LIB" 2>&1)
+        echo "WINE32=$WINE32 WINE32_QEMU=$WINE32_QEMU"' _ "$LIB" 2>&1)
     status=$?
     check "$name: status" "$status" "exited $status: $out"
-    if grep -q "^WINE32=$expected\$" <<<"$out"; then
+    if grep -q "^WINE32=$expected " <<<"$out"; then
         pass
     else
         fail_case "$name: WINE32" "expected WINE32=$expected: $out"
@@ -99,12 +103,24 @@ setup_case() {  # NAME EXPECTED-WINE32 OUTPUT-PATTERN [VAR=VALUE...]
     LAST_DIR=$dir LAST_OUT=$out
 }
 fallback='the 32-bit DLL gets its binary check only and the demo uses the 64-bit DLL'
-setup_case "32-bit Wine already runs" yes '^WINE32=yes$' WINE32_RUNS=yes ENTRY=1 REGISTER=1
+setup_case "32-bit Wine already runs" yes '^WINE32=yes WINE32_QEMU=yes$' WINE32_RUNS=yes ENTRY=1 REGISTER=1 \
+    MOUNT=works
 if [ "$(cat "$LAST_DIR/binfmt/qemu-i386")" = enabled ] && [ ! -s "$LAST_DIR/binfmt/register" ]; then
     pass
 else
     fail_case "a working entry is left alone" "the qemu-i386 entry was touched"
 fi
+# In a chroot whose binfmt_misc is not mounted, a qemu entry of the machine's
+# still runs i386 programs: binfmt_misc is mounted to see it.
+setup_case "32-bit Wine runs through an entry of the machine's" yes \
+    '^== changed the system: mounted binfmt_misc on .*, to see whether i386 programs run through qemu$' \
+    WINE32_RUNS=yes MOUNT=works HIDDEN_ENTRY=1
+if [[ $LAST_OUT == *$'\nWINE32=yes WINE32_QEMU=yes' ]]; then
+    pass
+else
+    fail_case "the machine's qemu entry is seen" "$LAST_OUT"
+fi
+setup_case "32-bit Wine runs natively" yes '^WINE32=yes WINE32_QEMU=no$' WINE32_RUNS=yes MOUNT=works
 setup_case "not root" no "needs root: $fallback" STUB_UID=1000
 setup_case "no qemu, apt-get update fails" no "apt-get update failed: $fallback" UPDATE=fails \
     SOURCES='deb http://m.example/debian bookworm main\n'
