@@ -10,13 +10,31 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR ${CLANG_CL_ARCH})
 set(CRT_FREE_TOOLCHAIN ON)
 
-find_program(CLANG_CL NAMES clang-cl-14 clang-cl REQUIRED)
-find_program(LLD_LINK NAMES lld-link-14 lld-link REQUIRED)
-find_program(LLVM_RC NAMES llvm-rc-14 llvm-rc REQUIRED)
-find_program(LLVM_LIB NAMES llvm-lib-14 llvm-lib REQUIRED)
-find_program(LLVM_DLLTOOL NAMES llvm-dlltool-14 llvm-dlltool REQUIRED)
+# Debian installs these tools under versioned names (clang-cl-19), and not
+# every release adds unversioned ones: they are taken in the version of the
+# unversioned clang, the LLVM that the release ships, so that one build never
+# mixes two versions' tools.
+find_program(LLVM_CLANG NAMES clang)
+if(LLVM_CLANG)
+  execute_process(COMMAND ${LLVM_CLANG} -dumpversion
+    OUTPUT_VARIABLE _llvm_version OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE _status)
+  if(_status EQUAL 0 AND _llvm_version MATCHES "^([0-9]+)")
+    set(LLVM_MAJOR ${CMAKE_MATCH_1})
+  endif()
+endif()
+foreach(tool clang-cl lld-link llvm-rc llvm-lib llvm-dlltool llvm-readobj)
+  set(_names_${tool} ${tool})
+  if(LLVM_MAJOR)
+    set(_names_${tool} ${tool}-${LLVM_MAJOR} ${tool})
+  endif()
+endforeach()
+find_program(CLANG_CL NAMES ${_names_clang-cl} REQUIRED)
+find_program(LLD_LINK NAMES ${_names_lld-link} REQUIRED)
+find_program(LLVM_RC NAMES ${_names_llvm-rc} REQUIRED)
+find_program(LLVM_LIB NAMES ${_names_llvm-lib} REQUIRED)
+find_program(LLVM_DLLTOOL NAMES ${_names_llvm-dlltool} REQUIRED)
 # The binary check reads the load configuration with it.
-find_program(LLVM_READOBJ NAMES llvm-readobj-14 llvm-readobj)
+find_program(LLVM_READOBJ NAMES ${_names_llvm-readobj})
 
 set(CMAKE_C_COMPILER ${CLANG_CL})
 set(CMAKE_CXX_COMPILER ${CLANG_CL})

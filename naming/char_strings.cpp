@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "naming/lead_bytes.h"
+
 namespace {
 
 unsigned char FoldAscii(unsigned char c) {

@@ -1,6 +1,10 @@
 #include "naming/editor_title.h"
 
+#include <cstddef>
+
 #include "naming/char_strings.h"
+#include "naming/lead_bytes.h"
+#include "naming/narrow_string.h"
 
 namespace {
 

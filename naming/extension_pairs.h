@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstdint>
+
 // The side of a header/source pair an extension belongs to. The values are
 // the column indexes of ExtensionPairs.
-enum class FileKind : int {
+enum class FileKind : std::uint8_t {
     Header = 0,
     Source = 1,
     Unpaired = 2,

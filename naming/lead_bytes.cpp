@@ -1,5 +1,7 @@
 #include "naming/lead_bytes.h"
 
+#include <cstddef>
+
 LeadBytes LeadBytes::FromRanges(const unsigned char* ranges, size_t size) noexcept {
     LeadBytes result;
     if (!ranges)

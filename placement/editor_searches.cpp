@@ -4,6 +4,7 @@
 
 #include "naming/char_strings.h"
 #include "naming/editor_title.h"
+#include "naming/narrow_string.h"
 #include "placement/coordinates.h"
 #include "placement/host_contract.h"
 #include "placement/placement_state.h"

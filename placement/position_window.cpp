@@ -1,4 +1,4 @@
-#include "platform/window_api.h"
+#include "platform/window_api.h"  // IWYU pragma: keep (<windows.h> before PositionWindow.h)
 
 #include <atomic>
 #include <cstring>
@@ -7,6 +7,7 @@
 #include "naming/char_strings.h"
 #include "naming/editor_title.h"
 #include "naming/extension_pairs.h"
+#include "naming/lead_bytes.h"
 #include "placement/coordinates.h"
 #include "placement/editor_searches.h"
 #include "placement/host_contract.h"

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 #include <map>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -258,7 +260,7 @@ int CopyText(const std::string& text, LPSTR buffer, int count) {
 bool Enumerate(std::size_t parent, WNDENUMPROC callback, LPARAM parameter) {  // NOLINT(misc-no-recursion)
     // The callback may change the tree; walk the children it had at the start.
     const std::vector<std::size_t> children = windows[parent].children;
-    for (std::size_t child : children) {
+    for (const std::size_t child : children) {
         if (!callback(HandleOf(child), parameter))
             return false;
         if (!Enumerate(child, callback, parameter))
@@ -384,7 +386,7 @@ std::vector<HWND> Children(HWND parent) {
     std::size_t parentIndex;
     if (!ParentIndexOf(parent, &parentIndex))
         return result;
-    for (std::size_t child : windows[parentIndex].children)
+    for (const std::size_t child : windows[parentIndex].children)
         result.push_back(HandleOf(child));
     return result;
 }

@@ -73,6 +73,7 @@
 //   turns it back, and checks its arguments as documented: unknown flags,
 //   a length of 0 and an output that does not fit make it fail.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -80,7 +81,7 @@
 
 namespace winsim {
 
-enum class WindowState { Normal, Minimized, Maximized };
+enum class WindowState : std::uint8_t { Normal, Minimized, Maximized };
 
 // Process ids of other programs lie on both sides of it.
 constexpr DWORD CurrentProcess = 4;

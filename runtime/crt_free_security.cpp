@@ -78,37 +78,40 @@ __attribute__((naked)) void GuardDispatchUnchecked() {
 // IMAGE_LOAD_CONFIG_DIRECTORY32 and 64 as the current Windows SDK has them;
 // the mingw-w64 headers' end at SEHandlerCount. Its size tells the loader
 // which fields exist, so it is the full size that Visual Studio's runtime
-// gives: 0xC0 on x86, 0x140 on x64.
+// gives: 0xC0 on x86, 0x140 on x64. Every field is zero unless the
+// directory below names it, which the member initialisers say rather than
+// leave to aggregate initialisation: clang 19 warns of each field that a
+// designated initialiser leaves out.
 struct LoadConfiguration {
-    uint32_t Size;
-    uint32_t TimeDateStamp;
-    uint16_t MajorVersion;
-    uint16_t MinorVersion;
-    uint32_t GlobalFlagsClear;
-    uint32_t GlobalFlagsSet;
-    uint32_t CriticalSectionDefaultTimeout;
-    uintptr_t DeCommitFreeBlockThreshold;
-    uintptr_t DeCommitTotalFreeThreshold;
-    uintptr_t LockPrefixTable;
-    uintptr_t MaximumAllocationSize;
-    uintptr_t VirtualMemoryThreshold;
+    uint32_t Size{};
+    uint32_t TimeDateStamp{};
+    uint16_t MajorVersion{};
+    uint16_t MinorVersion{};
+    uint32_t GlobalFlagsClear{};
+    uint32_t GlobalFlagsSet{};
+    uint32_t CriticalSectionDefaultTimeout{};
+    uintptr_t DeCommitFreeBlockThreshold{};
+    uintptr_t DeCommitTotalFreeThreshold{};
+    uintptr_t LockPrefixTable{};
+    uintptr_t MaximumAllocationSize{};
+    uintptr_t VirtualMemoryThreshold{};
 #ifdef _WIN64
-    uint64_t ProcessAffinityMask;
-    uint32_t ProcessHeapFlags;
+    uint64_t ProcessAffinityMask{};
+    uint32_t ProcessHeapFlags{};
 #else
-    uint32_t ProcessHeapFlags;
-    uint32_t ProcessAffinityMask;
+    uint32_t ProcessHeapFlags{};
+    uint32_t ProcessAffinityMask{};
 #endif
-    uint16_t CSDVersion;
-    uint16_t DependentLoadFlags;
-    uintptr_t EditList;
-    uintptr_t SecurityCookie;
-    uintptr_t SEHandlerTable;
-    uintptr_t SEHandlerCount;
-    uintptr_t GuardCFCheckFunctionPointer;
-    uintptr_t GuardCFDispatchFunctionPointer;
-    uintptr_t GuardCFFunctionTable;
-    uintptr_t GuardCFFunctionCount;
+    uint16_t CSDVersion{};
+    uint16_t DependentLoadFlags{};
+    uintptr_t EditList{};
+    uintptr_t SecurityCookie{};
+    uintptr_t SEHandlerTable{};
+    uintptr_t SEHandlerCount{};
+    uintptr_t GuardCFCheckFunctionPointer{};
+    uintptr_t GuardCFDispatchFunctionPointer{};
+    uintptr_t GuardCFFunctionTable{};
+    uintptr_t GuardCFFunctionCount{};
     // GuardFlags takes the linker's __guard_flags, a symbol whose address is
     // the value. clang cannot give a 32-bit field a symbol's address on x64,
     // only a 64-bit one; the value is below 2^32, so there it fills
@@ -118,34 +121,34 @@ struct LoadConfiguration {
         uintptr_t GuardFlagsWord;
     };
 #ifndef _WIN64
-    uint16_t CodeIntegrityFlags;
-    uint16_t CodeIntegrityCatalog;
+    uint16_t CodeIntegrityFlags{};
+    uint16_t CodeIntegrityCatalog{};
 #endif
-    uint32_t CodeIntegrityCatalogOffset;
-    uint32_t CodeIntegrityReserved;
-    uintptr_t GuardAddressTakenIatEntryTable;
-    uintptr_t GuardAddressTakenIatEntryCount;
-    uintptr_t GuardLongJumpTargetTable;
-    uintptr_t GuardLongJumpTargetCount;
-    uintptr_t DynamicValueRelocTable;
-    uintptr_t CHPEMetadataPointer;
-    uintptr_t GuardRFFailureRoutine;
-    uintptr_t GuardRFFailureRoutineFunctionPointer;
-    uint32_t DynamicValueRelocTableOffset;
-    uint16_t DynamicValueRelocTableSection;
-    uint16_t Reserved2;
-    uintptr_t GuardRFVerifyStackPointerFunctionPointer;
-    uint32_t HotPatchTableOffset;
-    uint32_t Reserved3;
-    uintptr_t EnclaveConfigurationPointer;
-    uintptr_t VolatileMetadataPointer;
-    uintptr_t GuardEHContinuationTable;
-    uintptr_t GuardEHContinuationCount;
-    uintptr_t GuardXFGCheckFunctionPointer;
-    uintptr_t GuardXFGDispatchFunctionPointer;
-    uintptr_t GuardXFGTableDispatchFunctionPointer;
-    uintptr_t CastGuardOsDeterminedFailureMode;
-    uintptr_t GuardMemcpyFunctionPointer;
+    uint32_t CodeIntegrityCatalogOffset{};
+    uint32_t CodeIntegrityReserved{};
+    uintptr_t GuardAddressTakenIatEntryTable{};
+    uintptr_t GuardAddressTakenIatEntryCount{};
+    uintptr_t GuardLongJumpTargetTable{};
+    uintptr_t GuardLongJumpTargetCount{};
+    uintptr_t DynamicValueRelocTable{};
+    uintptr_t CHPEMetadataPointer{};
+    uintptr_t GuardRFFailureRoutine{};
+    uintptr_t GuardRFFailureRoutineFunctionPointer{};
+    uint32_t DynamicValueRelocTableOffset{};
+    uint16_t DynamicValueRelocTableSection{};
+    uint16_t Reserved2{};
+    uintptr_t GuardRFVerifyStackPointerFunctionPointer{};
+    uint32_t HotPatchTableOffset{};
+    uint32_t Reserved3{};
+    uintptr_t EnclaveConfigurationPointer{};
+    uintptr_t VolatileMetadataPointer{};
+    uintptr_t GuardEHContinuationTable{};
+    uintptr_t GuardEHContinuationCount{};
+    uintptr_t GuardXFGCheckFunctionPointer{};
+    uintptr_t GuardXFGDispatchFunctionPointer{};
+    uintptr_t GuardXFGTableDispatchFunctionPointer{};
+    uintptr_t CastGuardOsDeterminedFailureMode{};
+    uintptr_t GuardMemcpyFunctionPointer{};
 };
 
 #ifdef _WIN64
@@ -181,9 +184,8 @@ __declspec(allocate(".00cfg")) extern const GuardDispatch __guard_dispatch_icall
 #endif
 
 // Found by the linker under this name, which makes it the image's load
-// configuration directory. Every field not named is zero (designated
-// initialisers are C++20; clang, the only compiler of this file, takes them
-// in C++17 too).
+// configuration directory. (Designated initialisers are C++20; clang, the
+// only compiler of this file, takes them in C++17 too.)
 extern const LoadConfiguration _load_config_used = {
     .Size = sizeof(LoadConfiguration),
     .SecurityCookie = reinterpret_cast<uintptr_t>(&__security_cookie),

@@ -11,17 +11,21 @@ log() { printf '== %s\n' "$*"; }
 # shellcheck source=steps.sh
 source "$ROOT/scripts/steps.sh"
 
-# Debian packages the builds and the Wine tests need; wine32 is i386.
-# llvm-14 has llvm-cov and llvm-profdata, for the coverage of the native
-# tests; clang-tidy-14 checks the library's sources.
+# Debian packages the builds and the Wine tests need; wine32 is i386. The
+# LLVM ones by their unversioned names, which each release points at the
+# version it ships (Debian 12 at 14, Debian 13 at 19): llvm has llvm-cov and
+# llvm-profdata, for the coverage of the native tests; clang-tidy checks the
+# library's sources.
 # shellcheck disable=SC2034 # used by the scripts that source this file
-NATIVE_PACKAGES=(cmake g++ libgtest-dev python3 clang libclang-rt-14-dev llvm-14 clang-tidy-14 shellcheck)
+NATIVE_PACKAGES=(cmake g++ libgtest-dev python3 clang libclang-rt-dev llvm clang-tidy shellcheck)
 # shellcheck disable=SC2034 # used by the scripts that source this file
 CROSS_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb xauth)
 # The MSVC-ABI build (clang-cl, lld-link, llvm-rc, llvm-dlltool) reads the
-# mingw-w64 headers and uses mingw's dlltool and objdump.
+# mingw-w64 headers and uses mingw's dlltool and objdump. The toolchain files
+# find those tools by the version of the unversioned clang, since Debian 13
+# names them by version only.
 # shellcheck disable=SC2034 # used by the scripts that source this file
-KIT_PACKAGES=(cmake python3 clang-14 clang-tools-14 lld-14 llvm-14 g++-mingw-w64-i686 g++-mingw-w64-x86-64)
+KIT_PACKAGES=(cmake python3 clang clang-tools lld llvm g++-mingw-w64-i686 g++-mingw-w64-x86-64)
 
 # Every decision here is a test in bash itself, never a pipe into grep -q:
 # grep exits at its first match, the writer's next write then dies of
@@ -286,11 +290,25 @@ runs_wine32() {
     timeout 120 /usr/lib/wine/wine --version >/dev/null 2>&1
 }
 
-# Where apt's sources live and where binfmt_misc is mounted; tests point
-# them at scratch folders.
+# Where apt's sources live, where binfmt_misc is mounted and qemu's i386
+# emulator (unless qemu_i386 is to look for it); tests point them at scratch
+# folders.
 APT_ETC=${APT_ETC:-/etc/apt}
 BINFMT=${BINFMT:-/proc/sys/fs/binfmt_misc}
-QEMU_I386=${QEMU_I386:-/usr/bin/qemu-i386-static}
+QEMU_I386=${QEMU_I386:-}
+
+# The i386 emulator to register: Debian 12's backported qemu-user-static
+# names it qemu-i386-static (beside the release's own qemu-user 7.2, whose
+# qemu-i386 is too slow); from Debian 13 on, qemu-user's qemu-i386 is the
+# static one.
+qemu_i386() {
+    local path
+    if [ -n "$QEMU_I386" ]; then echo "$QEMU_I386"; return 0; fi
+    for path in /usr/bin/qemu-i386-static /usr/bin/qemu-i386; do
+        if [ -x "$path" ]; then echo "$path"; return 0; fi
+    done
+    echo /usr/bin/qemu-i386
+}
 
 # Prints "MIRROR [KEYRING]" for the first Debian archive (a suite named by
 # the release alone, such as "bookworm") in apt's sources, in either form:
@@ -329,9 +347,22 @@ debian_mirror() {
 
 # The major version of the qemu that would run i386 programs, 0 if none.
 qemu_major() {
-    local version=
-    [ -x "$QEMU_I386" ] && version=$("$QEMU_I386" --version 2>/dev/null | awk 'NR == 1 { split($3, v, "."); print v[1] + 0 }')
+    local version="" qemu
+    qemu=$(qemu_i386)
+    [ -x "$qemu" ] && version=$("$qemu" --version 2>/dev/null | awk 'NR == 1 { split($3, v, "."); print v[1] + 0 }')
     echo "${version:-0}"
+}
+
+# The major version of the qemu-user that the release itself offers, 0 if
+# none: "Candidate: 1:10.0.2+ds-2" in apt-cache's policy.
+release_qemu_major() {
+    local policy
+    policy=$(apt-cache policy qemu-user 2>/dev/null) || true
+    if [[ $policy =~ Candidate:\ ([0-9]+:)?([0-9]+)\. ]]; then
+        echo "${BASH_REMATCH[2]}"
+    else
+        echo 0
+    fi
 }
 
 # The steps below return non-zero with REASON set when they cannot be done,
@@ -339,8 +370,26 @@ qemu_major() {
 REASON=
 fail() { REASON=$*; return 1; }
 
-# Installs qemu-user-static from the release's backports, whose qemu is new
-# enough for Wine.
+# Installs a qemu new enough for Wine: the release's own qemu-user where it
+# is (Debian 13 has qemu 10), else qemu-user-static from the release's
+# backports (Debian 12's own qemu 7.2 is far too slow).
+install_qemu() {
+    local codename=''
+    [ -r /etc/os-release ] && codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+    apt-get update -q >/dev/null || fail "apt-get update failed" || return 1
+    if [ "$(release_qemu_major)" -lt 8 ]; then
+        install_backports_qemu
+        return
+    fi
+    log "installing qemu-user from ${codename:-the release}"
+    # Without the qemu-user-binfmt it recommends, which would register qemu
+    # for every other machine's programs as well.
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends qemu-user >/dev/null ||
+        fail "installing qemu-user from ${codename:-the release} failed" || return 1
+    log "changed the system: installed qemu-user (qemu $(qemu_major)) from ${codename:-the release}"
+}
+
+# Installs qemu-user-static from the release's backports.
 install_backports_qemu() {
     local codename='' mirror='' key='' list
     [ -r /etc/os-release ] && codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
@@ -360,12 +409,14 @@ install_backports_qemu() {
     log "changed the system: installed qemu-user-static (qemu $(qemu_major)) from $codename-backports"
 }
 
-# Registers $QEMU_I386 for i386 ELF programs with binfmt_misc, mounting it
-# first if need be. The caller has found that 32-bit Wine does not run, so an
-# entry already named qemu-i386 does not work (typically it still holds an
-# older qemu: the F flag keeps the binary current when the entry was made)
-# and is replaced.
+# Registers the emulator qemu_i386 names for i386 ELF programs with
+# binfmt_misc, mounting it first if need be. The caller has found that
+# 32-bit Wine does not run, so an entry already named qemu-i386 does not work
+# (typically it still holds an older qemu: the F flag keeps the binary
+# current when the entry was made) and is replaced.
 register_qemu_i386() {
+    local qemu
+    qemu=$(qemu_i386)
     if [ ! -e "$BINFMT/register" ]; then
         mount -t binfmt_misc binfmt_misc "$BINFMT" >/dev/null 2>&1 ||
             fail "cannot mount binfmt_misc on $BINFMT" || return 1
@@ -375,17 +426,23 @@ register_qemu_i386() {
         { echo -1 >"$BINFMT/qemu-i386"; } 2>/dev/null || fail "cannot remove $BINFMT/qemu-i386" || return 1
         log "changed the system: removed the qemu-i386 binfmt entry, which did not run 32-bit Wine"
     fi
-    { printf '%s' ":qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:$QEMU_I386:F" \
+    { printf '%s' ":qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:$qemu:F" \
         >"$BINFMT/register"; } 2>/dev/null || fail "cannot register qemu-i386 in $BINFMT" || return 1
-    log "changed the system: registered $QEMU_I386 for i386 programs ($BINFMT/qemu-i386)"
+    log "changed the system: registered $qemu for i386 programs ($BINFMT/qemu-i386)"
 }
 
 # Sets WINE32_QEMU=yes (exported, for the tests that must know) when i386
 # programs run through qemu's user-mode emulator: an enabled qemu-i386 entry
 # of binfmt_misc, which the kernel consults before its own ELF loader, even
-# on a kernel that could run them itself.
+# on a kernel that could run them itself. The kernel's entries hold in a
+# chroot or container too, where binfmt_misc is often not mounted: as root,
+# it is mounted to look.
 through_qemu() {
     local state=
+    if [ ! -e "$BINFMT/status" ] && [ "$(id -u)" -eq 0 ] &&
+        mount -t binfmt_misc binfmt_misc "$BINFMT" >/dev/null 2>&1; then
+        log "changed the system: mounted binfmt_misc on $BINFMT, to see whether i386 programs run through qemu"
+    fi
     if [ -r "$BINFMT/qemu-i386" ]; then IFS= read -r state <"$BINFMT/qemu-i386" || true; fi
     WINE32_QEMU=no
     if [ "$state" = enabled ]; then WINE32_QEMU=yes; fi
@@ -396,8 +453,8 @@ through_qemu() {
 # why in one line; never fails. Wine's 32-bit loader is an i386 program, and
 # some kernels (this project's CI virtual machines among them) run no i386
 # code. There qemu's user-mode emulator runs it, registered with
-# binfmt_misc; bookworm's qemu 7.2 is far too slow for Wine, the one in
-# bookworm-backports is not.
+# binfmt_misc; Debian 12's qemu 7.2 is far too slow for Wine, the one in
+# its backports and Debian 13's own are not.
 WINE32=no
 WINE32_QEMU=no
 enable_wine32() {
@@ -414,7 +471,7 @@ enable_wine32() {
         return 0
     fi
     log "32-bit Wine does not run here (a kernel without i386 support?): setting up qemu to run it"
-    if [ "$(qemu_major)" -lt 8 ] && ! install_backports_qemu; then
+    if [ "$(qemu_major)" -lt 8 ] && ! install_qemu; then
         log "$REASON: $fallback"
         return 0
     fi
@@ -427,7 +484,7 @@ enable_wine32() {
         through_qemu
         log "32-bit Wine runs through qemu $(qemu_major)"
     else
-        log "32-bit Wine still does not run through $QEMU_I386: $fallback"
+        log "32-bit Wine still does not run through $(qemu_i386): $fallback"
     fi
     return 0
 }

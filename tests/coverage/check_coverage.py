@@ -24,12 +24,23 @@ ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)
 FOLDERS = ("naming", "placement", "runtime")
 
 
-def tool(name):
-    for candidate in (name + "-14", name):
-        path = shutil.which(candidate)
-        if path:
+def tool(name, build):
+    """The LLVM tool of the compiler that built BUILD: the profile format
+    changes between versions. Debian keeps each version's tools, unversioned,
+    in the folder its clang++ lives in (/usr/lib/llvm-19/bin)."""
+    compiler = None
+    with open(os.path.join(build, "CMakeCache.txt"), encoding="utf-8") as cache:
+        for line in cache:
+            if line.startswith("CMAKE_CXX_COMPILER:"):
+                compiler = line.split("=", 1)[1].strip()
+    candidates = []
+    if compiler:
+        candidates.append(os.path.join(os.path.dirname(os.path.realpath(compiler)), name))
+    candidates.append(shutil.which(name))
+    for path in candidates:
+        if path and os.access(path, os.X_OK):
             return path
-    sys.exit(f"check_coverage: {name} not found (Debian's llvm-14)")
+    sys.exit(f"check_coverage: {name} not found beside {compiler} nor on the PATH (Debian's llvm)")
 
 
 def run(command, **kwargs):
@@ -75,11 +86,11 @@ def read_lcov(text):
     return files
 
 
-def plain_names(files):
+def plain_names(files, build):
     """Gives each function its plain name: MoveTarget, NarrowString::NarrowString."""
     mangled = sorted({name for f in files for _, name in f.functions})
     # Functions of internal linkage come as FILE:MANGLED.
-    demangled = run([tool("llvm-cxxfilt")], input="\n".join(n.rpartition(":")[2] for n in mangled) + "\n")
+    demangled = run([tool("llvm-cxxfilt", build)], input="\n".join(n.rpartition(":")[2] for n in mangled) + "\n")
     plain = {}
     for name, readable in zip(mangled, demangled.splitlines()):
         readable = readable.replace("(anonymous namespace)::", "")
@@ -126,11 +137,11 @@ def main():
         print(tests.stdout)
         sys.exit("check_coverage: the native tests failed in the coverage build")
     profile = os.path.join(data, "native.profdata")
-    run([tool("llvm-profdata"), "merge", "-sparse", "-o", profile] + glob.glob(os.path.join(data, "*.profraw")))
-    lcov = run([tool("llvm-cov"), "export", "-format=lcov", program, "-instr-profile=" + profile]
+    run([tool("llvm-profdata", build), "merge", "-sparse", "-o", profile] + glob.glob(os.path.join(data, "*.profraw")))
+    lcov = run([tool("llvm-cov", build), "export", "-format=lcov", program, "-instr-profile=" + profile]
                + [os.path.join(ROOT, folder) for folder in FOLDERS])
     files = sorted(read_lcov(lcov), key=lambda f: f.path)
-    plain_names(files)
+    plain_names(files, build)
     entries = read_exclusions(args.exclusions)
 
     failures = []

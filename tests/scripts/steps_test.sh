@@ -9,8 +9,10 @@ SCRATCH=$(mktemp -d)
 trap 'rm -rf "$SCRATCH"' EXIT
 passed=0 failed=0
 
-check() {  # check NAME CONDITION-STATUS MESSAGE
-    if [ "$2" -eq 0 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $1: $3"; fi
+pass() { passed=$((passed + 1)); }
+fail_case() {  # fail_case NAME MESSAGE
+    failed=$((failed + 1))
+    echo "FAIL: $1: $2"
 }
 
 # A run of three steps in a scratch tree, the second failing unless told
@@ -32,21 +34,36 @@ run_steps() {  # run_steps SECOND-STEP-STATUS [environment...]
 out=$(run_steps 3)
 for expect in "[1/3] says hello … ok" "[2/3] second … FAILED" "inner output line" \
         "its whole output: build/logs/selftest/02-second.log" "(1 of 3 steps not run)"; do
-    [[ $out == *"$expect"* ]]
-    check "a failing step: \"$expect\"" $? "not in the output:"$'\n'"$out"
+    if [[ $out == *"$expect"* ]]; then
+        pass
+    else
+        fail_case "a failing step: \"$expect\"" "not in the output:"$'\n'"$out"
+    fi
 done
-[[ $out != *"third ran"* && $out != *"hello"$'\n'* ]]
-check "a failing step: nothing else streams, nothing after it runs" $? "$out"
-[[ $out == *$'\n1 passed, 1 failed\nexit 1' ]]
-check "a failing step: the closing line, then status 1" $? "$out"
+if [[ $out != *"third ran"* && $out != *"hello"$'\n'* ]]; then
+    pass
+else
+    fail_case "a failing step: nothing else streams, nothing after it runs" "$out"
+fi
+if [[ $out == *$'\n1 passed, 1 failed\nexit 1' ]]; then
+    pass
+else
+    fail_case "a failing step: the closing line, then status 1" "$out"
+fi
 
 out=$(run_steps 0)
-[[ $out == *$'\n3 passed, 0 failed\nexit 0' && $out == *"second"*"ok"*"42"* && $out != *"inner output"* ]]
-check "steps that pass: figures in the table, no output" $? "$out"
+if [[ $out == *$'\n3 passed, 0 failed\nexit 0' && $out == *"second"*"ok"*"42"* && $out != *"inner output"* ]]; then
+    pass
+else
+    fail_case "steps that pass: figures in the table, no output" "$out"
+fi
 for mode in CI=true STEPS_VERBOSE=yes; do
     out=$(run_steps 0 "$mode")
-    [[ $out == *"inner output line"* && $out == *"third ran"* && $out == *$'\n3 passed, 0 failed\nexit 0' ]]
-    check "$mode streams every step's output" $? "$out"
+    if [[ $out == *"inner output line"* && $out == *"third ran"* && $out == *$'\n3 passed, 0 failed\nexit 0' ]]; then
+        pass
+    else
+        fail_case "$mode streams every step's output" "$out"
+    fi
 done
 
 # Figures from logs as the tools write them.
@@ -55,8 +72,11 @@ figures_case() {  # NAME EXPECTED FUNCTION [ARGUMENTS...] LOG-TEXT
     printf '%b' "${!#}" >"$log"
     local got
     got=$(bash -c 'source "$1"; shift; "$@"' _ "$LIB" "${@:3:$#-3}" "$log")
-    [ "$got" = "$2" ]
-    check "figures: $1" $? "got '$got', expected '$2'"
+    if [ "$got" = "$2" ]; then
+        pass
+    else
+        fail_case "figures: $1" "got '$got', expected '$2'"
+    fi
 }
 mkdir -p "$SCRATCH/build/Testing/Temporary"
 printf 'host_test: 499 passed, 0 failed\nmedian ratio: 0.910\nhost_test: 499 passed, 0 failed\n' \

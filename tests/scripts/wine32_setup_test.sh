@@ -12,8 +12,13 @@ trap 'rm -rf "$SCRATCH"' EXIT
 codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
 passed=0 failed=0
 
-check() {  # check NAME CONDITION-STATUS MESSAGE
-    if [ "$2" -eq 0 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $1: $3"; fi
+pass() { passed=$((passed + 1)); }
+fail_case() {  # fail_case NAME MESSAGE
+    failed=$((failed + 1))
+    echo "FAIL: $1: $2"
+}
+check() {  # check NAME COMMAND-STATUS MESSAGE
+    if [ "$2" -eq 0 ]; then pass; else fail_case "$1" "$3"; fi
 }
 
 # A qemu that says it is version 10, and none at all.
@@ -27,8 +32,11 @@ mirror_case() {  # NAME FILE CONTENT EXPECTED
     printf '%b' "$3" >"$etc/$2"
     local got
     got=$(APT_ETC=$etc bash -c 'set -euo pipefail; source "$1"; debian_mirror' _ "$LIB")
-    [ "$got" = "$4" ]
-    check "$1" $? "got '$got', expected '$4'"
+    if [ "$got" = "$4" ]; then
+        pass
+    else
+        fail_case "$1" "got '$got', expected '$4'"
+    fi
 }
 mirror_case "deb822, security stanza first" sources.list.d/debian.sources \
     'Types: deb\nURIs: http://sec.example/debian-security\nSuites: bookworm-security\n\nTypes: deb\nURIs: http://m.example/debian\nSuites: bookworm bookworm-updates\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
@@ -41,7 +49,10 @@ mirror_case "one-line with options" sources.list \
 mirror_case "no Debian archive" sources.list 'deb http://m.example/debian-security bookworm-security main\n' ""
 
 # enable_wine32 with stubs. Every stubbed system command fails unless the
-# case says otherwise; runs_wine32 answers from WINE32_RUNS.
+# case says otherwise; runs_wine32 answers from WINE32_RUNS, apt-cache offers
+# the release's qemu-user at RELEASE_QEMU (none by default), apt-get update
+# works unless UPDATE=fails, and apt-get install puts a qemu 10 at QEMU_I386
+# with INSTALL=works, saying what it was asked in apt/installed.
 setup_case() {  # NAME EXPECTED-WINE32 OUTPUT-PATTERN [VAR=VALUE...]
     local name=$1 expected=$2 pattern=$3
     shift 3
@@ -49,41 +60,104 @@ setup_case() {  # NAME EXPECTED-WINE32 OUTPUT-PATTERN [VAR=VALUE...]
     mkdir -p "$dir/apt/sources.list.d" "$dir/binfmt"
     local out status
     # shellcheck disable=SC2016 # the program is for the inner bash, which expands its own variables
-    out=$(env APT_ETC="$dir/apt" BINFMT="$dir/binfmt" QEMU_I386="$SCRATCH/absent" "$@" bash -c '
+    out=$(env APT_ETC="$dir/apt" BINFMT="$dir/binfmt" QEMU_I386="$dir/qemu-i386" QEMU_NEW="$SCRATCH/qemu10" "$@" bash -c '
         set -euo pipefail
         source "$1"
         id() { echo "${STUB_UID:-0}"; }
         runs_wine32() { [ "${WINE32_RUNS:-no}" = yes ]; }
-        apt-get() { echo "E: stub apt-get $*" >&2; return 100; }
-        mount() { return 32; }
+        apt-cache() { printf "qemu-user:\n  Installed: (none)\n  Candidate: %s\n" "${RELEASE_QEMU:-(none)}"; }
+        apt-get() {
+            case " $* " in
+            *" update"*) [ "${UPDATE:-works}" = fails ] || return 0 ;;
+            *" install "*) if [ "${INSTALL:-fails}" = works ]; then
+                    echo "$*" >"$APT_ETC/installed"
+                    cp "$QEMU_NEW" "$QEMU_I386"
+                    return 0
+                fi ;;
+            esac
+            echo "E: stub apt-get $*" >&2
+            return 100
+        }
+        mount() {
+            [ "${MOUNT:-fails}" = works ] || return 32
+            : >"$BINFMT/status"
+            [ -z "${HIDDEN_ENTRY:-}" ] || echo enabled >"$BINFMT/qemu-i386"
+        }
         [ -z "${SOURCES:-}" ] || printf "%b" "$SOURCES" >"$APT_ETC/sources.list"
         [ -z "${REGISTER:-}" ] || : >"$BINFMT/register"
         [ -z "${ENTRY:-}" ] || echo enabled >"$BINFMT/qemu-i386"
         enable_wine32
-        echo "WINE32=$WINE32"' _ "$LIB" 2>&1)
+        echo "WINE32=$WINE32 WINE32_QEMU=$WINE32_QEMU"' _ "$LIB" 2>&1)
     status=$?
     check "$name: status" "$status" "exited $status: $out"
-    grep -q "^WINE32=$expected\$" <<<"$out"
-    check "$name: WINE32" $? "expected WINE32=$expected: $out"
-    grep -Eq -- "$pattern" <<<"$out"
-    check "$name: says" $? "no line matching '$pattern': $out"
-    LAST_DIR=$dir
+    if grep -q "^WINE32=$expected " <<<"$out"; then
+        pass
+    else
+        fail_case "$name: WINE32" "expected WINE32=$expected: $out"
+    fi
+    if grep -Eq -- "$pattern" <<<"$out"; then
+        pass
+    else
+        fail_case "$name: says" "no line matching '$pattern': $out"
+    fi
+    LAST_DIR=$dir LAST_OUT=$out
 }
 fallback='the 32-bit DLL gets its binary check only and the demo uses the 64-bit DLL'
-setup_case "32-bit Wine already runs" yes '^WINE32=yes$' WINE32_RUNS=yes ENTRY=1 REGISTER=1
-[ "$(cat "$LAST_DIR/binfmt/qemu-i386")" = enabled ] && [ ! -s "$LAST_DIR/binfmt/register" ]
-check "a working entry is left alone" $? "the qemu-i386 entry was touched"
+setup_case "32-bit Wine already runs" yes '^WINE32=yes WINE32_QEMU=yes$' WINE32_RUNS=yes ENTRY=1 REGISTER=1 \
+    MOUNT=works
+if [ "$(cat "$LAST_DIR/binfmt/qemu-i386")" = enabled ] && [ ! -s "$LAST_DIR/binfmt/register" ]; then
+    pass
+else
+    fail_case "a working entry is left alone" "the qemu-i386 entry was touched"
+fi
+# In a chroot whose binfmt_misc is not mounted, a qemu entry of the machine's
+# still runs i386 programs: binfmt_misc is mounted to see it.
+setup_case "32-bit Wine runs through an entry of the machine's" yes \
+    '^== changed the system: mounted binfmt_misc on .*, to see whether i386 programs run through qemu$' \
+    WINE32_RUNS=yes MOUNT=works HIDDEN_ENTRY=1
+if [[ $LAST_OUT == *$'\nWINE32=yes WINE32_QEMU=yes' ]]; then
+    pass
+else
+    fail_case "the machine's qemu entry is seen" "$LAST_OUT"
+fi
+setup_case "32-bit Wine runs natively" yes '^WINE32=yes WINE32_QEMU=no$' WINE32_RUNS=yes MOUNT=works
 setup_case "not root" no "needs root: $fallback" STUB_UID=1000
-setup_case "no qemu, no mirror" no "no Debian mirror .*: $fallback"
-setup_case "no qemu, apt-get fails" no "apt-get update failed: $fallback" \
+setup_case "no qemu, apt-get update fails" no "apt-get update failed: $fallback" UPDATE=fails \
     SOURCES='deb http://m.example/debian bookworm main\n'
-[ "$(cat "$LAST_DIR/apt/sources.list.d/$codename-backports.list")" = "deb http://m.example/debian $codename-backports main" ]
-check "the backports source is written and said" $? "$(ls -R "$LAST_DIR/apt")"
+setup_case "no qemu in the release, no mirror" no "no Debian mirror .*: $fallback"
+# Debian 12: qemu 7.2 in the release, a newer one in its backports.
+setup_case "the release's qemu too old, backports fail" no \
+    "installing qemu-user-static from $codename-backports failed: $fallback" \
+    RELEASE_QEMU=1:7.2+dfsg-7+deb12u16 SOURCES='deb http://m.example/debian bookworm main\n'
+if [ "$(cat "$LAST_DIR/apt/sources.list.d/$codename-backports.list")" = "deb http://m.example/debian $codename-backports main" ]; then
+    pass
+else
+    fail_case "the backports source is written and said" "$(ls -R "$LAST_DIR/apt")"
+fi
+# Debian 13: qemu 10 in the release itself, no backports source needed.
+setup_case "the release's qemu new enough, installing fails" no "installing qemu-user from .* failed: $fallback" \
+    RELEASE_QEMU=1:10.0.2+ds-2 SOURCES='deb http://m.example/debian trixie main\n'
+if [ -z "$(ls "$LAST_DIR/apt/sources.list.d")" ]; then
+    pass
+else
+    fail_case "no backports source for a release with its own qemu" "$(ls -R "$LAST_DIR/apt")"
+fi
+setup_case "the release's qemu installed" no "cannot mount binfmt_misc .*: $fallback" \
+    RELEASE_QEMU=1:10.0.13+ds-0+deb13u1 INSTALL=works SOURCES='deb http://m.example/debian trixie main\n'
+if [[ $LAST_OUT == *"changed the system: installed qemu-user (qemu 10) from"* &&
+    $(<"$LAST_DIR/apt/installed") == *"--no-install-recommends qemu-user" && -z $(ls "$LAST_DIR/apt/sources.list.d") ]]; then
+    pass
+else
+    fail_case "the release's qemu-user, without qemu-user-binfmt, and said" "$LAST_OUT; $(cat "$LAST_DIR/apt/installed")"
+fi
 setup_case "binfmt_misc cannot be mounted" no "cannot mount binfmt_misc .*: $fallback" QEMU_I386="$SCRATCH/qemu10"
 setup_case "registered, Wine still fails" no "still does not run .*: $fallback" \
     QEMU_I386="$SCRATCH/qemu10" REGISTER=1 ENTRY=1
-grep -q ":qemu-i386:M::.*:$SCRATCH/qemu10:F\$" "$LAST_DIR/binfmt/register" && [ "$(cat "$LAST_DIR/binfmt/qemu-i386")" = -1 ]
-check "a stale entry is replaced by a registration of the new qemu" $? "$(cat "$LAST_DIR/binfmt/register" "$LAST_DIR/binfmt/qemu-i386")"
+if grep -q ":qemu-i386:M::.*:$SCRATCH/qemu10:F\$" "$LAST_DIR/binfmt/register" && [ "$(cat "$LAST_DIR/binfmt/qemu-i386")" = -1 ]; then
+    pass
+else
+    fail_case "a stale entry is replaced by a registration of the new qemu" "$(cat "$LAST_DIR/binfmt/register" "$LAST_DIR/binfmt/qemu-i386")"
+fi
 
 # install_missing with dpkg, dpkg-query and apt-get stubbed: a list that
 # needs wine32:i386 on a machine without the i386 architecture must add it
@@ -123,8 +197,11 @@ install_case() {  # NAME RUNS EXPECTED(add|keep) FOREIGN-ARCHITECTURES INSTALLED
         done
         rm -f "$log"
         echo "$bad of $runs runs wrong"' _ "$LIB" "$runs" "$@" 2>&1)
-    [[ $out == "0 of $runs runs wrong" ]]
-    check "$name" $? "$(tail -n 3 <<<"$out")"
+    if [[ $out == "0 of $runs runs wrong" ]]; then
+        pass
+    else
+        fail_case "$name" "$(tail -n 3 <<<"$out")"
+    fi
 }
 read -ra test_packages <<<"$(bash -c 'source "$1"; echo "${NATIVE_PACKAGES[*]} ${CROSS_PACKAGES[*]} ${KIT_PACKAGES[*]}"' _ "$LIB")"
 # Names four times a pipe's buffer: a reader that stops at wine32:i386

@@ -1,14 +1,14 @@
 #!/usr/bin/env python3
 """clang-tidy over naming/, placement/, runtime/ and platform/, with no finding allowed.
 
-Runs clang-tidy 14 with the project's .clang-tidy over every source file of
-those folders that the given builds compile (from each build's
-compile_commands.json: the native one over the simulated window manager, the
-MSVC-ABI ones over <windows.h>), and over the Win32-only headers that no
-build compiles on their own, for 32-bit and 64-bit mingw-w64. Findings in
-the folders' headers count wherever they are included from. Fails on any
-finding (the configuration makes every one an error), and on a source file
-of the folders that no build compiles.
+Runs the release's clang-tidy (14 on Debian 12, 19 on Debian 13) with the
+project's .clang-tidy over every source file of those folders that the
+given builds compile (from each build's compile_commands.json: the native
+one over the simulated window manager, the MSVC-ABI ones over <windows.h>),
+and over the Win32-only headers that no build compiles on their own, for
+32-bit and 64-bit mingw-w64. Findings in the folders' headers count wherever
+they are included from. Fails on any finding (the configuration makes every
+one an error), and on a source file of the folders that no build compiles.
 
 Usage: check_tidy.py --build DIR [--build DIR...] [--windows-header FILE...]
 """
@@ -29,11 +29,10 @@ MINGW_TARGETS = ("i686-w64-mingw32", "x86_64-w64-mingw32")
 
 
 def clang_tidy():
-    for candidate in ("clang-tidy-14", "clang-tidy"):
-        path = shutil.which(candidate)
-        if path:
-            return path
-    sys.exit("check_tidy: clang-tidy not found (Debian's clang-tidy-14)")
+    path = shutil.which("clang-tidy")
+    if not path:
+        sys.exit("check_tidy: clang-tidy not found (Debian's clang-tidy)")
+    return path
 
 
 def in_folders(path):

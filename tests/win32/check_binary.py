@@ -68,12 +68,18 @@ def objdump(tool, *args):
 
 
 def exported_names(headers):
+    """The names of objdump's [Ordinal/Name Pointer] table. binutils 2.40
+    (Debian 12) prints a row as "[   0] PositionWindow"; 2.44 (Debian 13)
+    puts a line of column titles above the rows and prints the ordinal and
+    hint too, "[   0] +base[   1]  0000 PositionWindow"."""
     section = headers.split("[Ordinal/Name Pointer] Table", 1)
     if len(section) < 2:
         return []
     names = []
     for line in section[1].splitlines()[1:]:
-        match = re.match(r"\s*\[\s*\d+\]\s+(\S+)", line)
+        if not names and re.fullmatch(r"\s*Ordinal\s+Hint\s+Name\s*", line):
+            continue
+        match = re.fullmatch(r"\s*\[\s*\d+\]\s+(?:\+base\[\s*\d+\]\s+[0-9a-fA-F]+\s+)?(\S+)\s*", line)
         if not match:
             break
         names.append(match.group(1))
@@ -211,12 +217,14 @@ def version_problems(image, version, changelog, licence):
 
 def readobj_fields(text, block):
     """The "Name: value" lines of llvm-readobj's BLOCK [ ... ], as integers
-    where they are numbers; None when there is no such block."""
+    where they are numbers; None when there is no such block. A set of flags
+    counts by its value: LLVM 14 prints "GuardFlags: 0x10500", LLVM 19 a
+    block "GuardFlags [ (0x10500)" that names each flag below it."""
     match = re.search(rf"^{block} \[\n(.*?)^\]", text, re.M | re.S)
     if not match:
         return None
     fields = {}
-    for name, value in re.findall(r"^\s+(\w+): (\S+)", match.group(1), re.M):
+    for name, value in re.findall(r"^\s+(\w+)(?:: | \[ \()([^\s)]+)", match.group(1), re.M):
         try:
             fields[name] = int(value, 0)
         except ValueError:
