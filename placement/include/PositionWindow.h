@@ -69,8 +69,8 @@ extern "C" {
  * and the extension, are equal ignoring the case of ASCII letters only, and
  * their extensions make one of the pairs above (.h with .cpp, .hxx with
  * .cxx, .rh with .rc): folders are ignored, so C:\a\main.h pairs with
- * C:\b\main.cpp. Titles are compared as bytes of the
- * ANSI code page, never as Unicode. Another editor's title is read cut at
+ * C:\b\main.cpp. Titles are compared as bytes of the ANSI code page,
+ * never as Unicode. Another editor's title is read cut at
  * 262 bytes (between characters): a counterpart whose file name does not
  * end within them does not pair. The first counterpart in z-order is
  * taken, and the editor gets its top.
@@ -82,9 +82,10 @@ extern "C" {
  * each new editor lands a step below one already open, so that every
  * caption stays in sight and the editor within the client area (below the
  * lowest bottom, a third editor 300 pixels high would start at 600, and run
- * out of a client area 645 pixels high). Deliberately one pass, not the lowest top: it is the rule hosts
- * have had since 1.0.0, which changes only to mend a fault; an editor whose
- * top lies less than a step below one already passed does not move it.
+ * out of a client area 645 pixels high). Deliberately one pass, not the
+ * lowest top: it is the rule hosts have had since 1.0.0, which changes only
+ * to mend a fault; an editor whose top lies less than a step below one
+ * already passed does not move it.
  * A maximised editor's top, wherever one is read, is the top of its
  * restored rectangle.
  *
