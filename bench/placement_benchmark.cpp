@@ -8,7 +8,7 @@
 #include <string>
 
 // The simulation first: it supplies the USER32 types the public header uses.
-#include "platform/window_simulation.h"
+#include "simulation/window_simulation.h"
 #include "PositionWindow.h"
 
 namespace {

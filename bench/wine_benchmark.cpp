@@ -25,7 +25,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/mdi_host.h"
+#include "testhost/mdi_host.h"
 
 namespace {
 

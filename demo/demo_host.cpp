@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "PositionWindow.h"
-#include "platform/mdi_host.h"
+#include "testhost/mdi_host.h"
 
 namespace {
 

@@ -22,7 +22,7 @@
 
 // The simulation first: it supplies the USER32 types the public header uses.
 #include "naming/char_strings.h"
-#include "platform/window_simulation.h"
+#include "simulation/window_simulation.h"
 #include "PositionWindow.h"
 
 namespace {

@@ -8,5 +8,5 @@
 #endif
 #include <windows.h>
 #else
-#include "platform/simulated_user32.h"
+#include "simulation/simulated_user32.h"
 #endif

@@ -9,7 +9,7 @@
 #include "placement/editor_searches.h"
 #include "placement/placement_state.h"
 #include "placement_scenarios.h"
-#include "platform/window_simulation.h"
+#include "simulation/window_simulation.h"
 #include "rect_format.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/window_simulation.h"
+#include "simulation/window_simulation.h"
 #include "rect_format.h"
 
 namespace {

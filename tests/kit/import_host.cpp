@@ -21,7 +21,7 @@
 #include <stddef.h>
 
 #include "PositionWindow.h"
-#include "platform/mdi_host.h"
+#include "testhost/mdi_host.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""clang-tidy over naming/, placement/, runtime/ and platform/, with no finding allowed.
+"""clang-tidy over naming/, placement/, runtime/, platform/, simulation/ and testhost/, with no finding allowed.
 
 Runs the release's clang-tidy (14 on Debian 12, 19 on Debian 13) with the
 project's .clang-tidy over every source file of those folders that the
@@ -24,7 +24,7 @@ import subprocess
 import sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-FOLDERS = ("naming", "placement", "runtime", "platform")
+FOLDERS = ("naming", "placement", "runtime", "platform", "simulation", "testhost")
 MINGW_TARGETS = ("i686-w64-mingw32", "x86_64-w64-mingw32")
 
 

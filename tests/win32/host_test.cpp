@@ -17,7 +17,7 @@
 
 #include "PositionWindow.h"
 #include "placement_scenarios.h"
-#include "platform/mdi_host.h"
+#include "testhost/mdi_host.h"
 #include "rect_format.h"
 
 namespace {

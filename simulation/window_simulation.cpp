@@ -1,4 +1,4 @@
-#include "platform/window_simulation.h"
+#include "simulation/window_simulation.h"
 
 #include <algorithm>
 #include <climits>

@@ -77,7 +77,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/simulated_user32.h"
+#include "simulation/simulated_user32.h"
 
 namespace winsim {
 
