@@ -8,6 +8,11 @@
 # working folder; the build of a clone in another place then sees the same
 # arguments.
 set -eu
+# clang 16 and later also record SOURCE_DATE_EPOCH, which ./scripts/package
+# sets for the archive's dates, in each object's command line: the objects
+# would then differ between a build with it and one without, and a build
+# folder would keep objects made under an older commit's date.
+unset SOURCE_DATE_EPOCH
 source_dir=$1
 binary_dir=$2
 shift 2
