@@ -61,10 +61,8 @@ BOOL CALLBACK BareSearchProc(HWND window, LPARAM parameter) {
     return TRUE;
 }
 
-BOOL CALLBACK BareStackProc(HWND window, LPARAM parameter) {
-    BareState* state = reinterpret_cast<BareState*>(parameter);
-    if (!BareFilterPasses(window, state))
-        return TRUE;
+// The stack's step for an editor that counts, the same in both loops.
+BOOL RaiseStack(HWND window, BareState* state) {
     IsZoomed(window);
     RECT rect;
     GetWindowRect(window, &rect);
@@ -74,6 +72,11 @@ BOOL CALLBACK BareStackProc(HWND window, LPARAM parameter) {
     if (corner.y >= state->placeY)
         state->placeY = corner.y + step;
     return TRUE;
+}
+
+BOOL CALLBACK BareStackProc(HWND window, LPARAM parameter) {
+    BareState* state = reinterpret_cast<BareState*>(parameter);
+    return BareFilterPasses(window, state) ? RaiseStack(window, state) : TRUE;
 }
 
 void BareLoop(const char* title, int width, int height) {
@@ -117,17 +120,7 @@ BOOL CALLBACK ContractSearchProc(HWND window, LPARAM parameter) {
 
 BOOL CALLBACK ContractStackProc(HWND window, LPARAM parameter) {
     BareState* state = reinterpret_cast<BareState*>(parameter);
-    if (!OpenEditorPasses(window, state))
-        return TRUE;
-    IsZoomed(window);
-    RECT rect;
-    GetWindowRect(window, &rect);
-    POINT corner = {rect.left, rect.top};
-    ScreenToClient(state->client, &corner);
-    const int step = GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFRAME);
-    if (corner.y >= state->placeY)
-        state->placeY = corner.y + step;
-    return TRUE;
+    return OpenEditorPasses(window, state) ? RaiseStack(window, state) : TRUE;
 }
 
 void ContractLoop(const char* title, int width, int height) {
