@@ -79,15 +79,25 @@ BOOL CALLBACK BareStackProc(HWND window, LPARAM parameter) {
     return BareFilterPasses(window, state) ? RaiseStack(window, state) : TRUE;
 }
 
-void BareLoop(const char* title, int width, int height) {
+// The lookups both loops start with: the first frame, if it is this
+// process's, its client area and the target in it.
+bool LookUpHost(const char* title, BareState* state) {
     const HWND frame = FindWindowExA(nullptr, nullptr, "QDVSHELL", nullptr);
     DWORD owner = 0;
     if (!GetWindowThreadProcessId(frame, &owner) || owner != GetCurrentProcessId())
+        return false;
+    state->client = FindWindowExA(frame, nullptr, "MDIClient", nullptr);
+    state->target = FindWindowExA(state->client, nullptr, "QDV7Editor", title);
+    state->placeY = 0;
+    return true;
+}
+
+void BareLoop(const char* title, int width, int height) {
+    BareState state{};
+    if (!LookUpHost(title, &state))
         return;
-    const HWND client = FindWindowExA(frame, nullptr, "MDIClient", nullptr);
-    BareState state = {FindWindowExA(client, nullptr, "QDV7Editor", title), client, 0};
-    EnumChildWindows(client, BareSearchProc, reinterpret_cast<LPARAM>(&state));
-    EnumChildWindows(client, BareStackProc, reinterpret_cast<LPARAM>(&state));
+    EnumChildWindows(state.client, BareSearchProc, reinterpret_cast<LPARAM>(&state));
+    EnumChildWindows(state.client, BareStackProc, reinterpret_cast<LPARAM>(&state));
     if (!IsIconic(state.target) && !IsZoomed(state.target))
         SetWindowPos(state.target, nullptr, 0, state.placeY, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -124,16 +134,13 @@ BOOL CALLBACK ContractStackProc(HWND window, LPARAM parameter) {
 }
 
 void ContractLoop(const char* title, int width, int height) {
-    const HWND frame = FindWindowExA(nullptr, nullptr, "QDVSHELL", nullptr);
-    DWORD owner = 0;
-    if (!GetWindowThreadProcessId(frame, &owner) || owner != GetCurrentProcessId())
+    BareState state{};
+    if (!LookUpHost(title, &state))
         return;
-    const HWND client = FindWindowExA(frame, nullptr, "MDIClient", nullptr);
-    BareState state = {FindWindowExA(client, nullptr, "QDV7Editor", title), client, 0};
     CPINFO codePage;
     GetCPInfo(CP_ACP, &codePage);
-    EnumChildWindows(client, ContractSearchProc, reinterpret_cast<LPARAM>(&state));
-    EnumChildWindows(client, ContractStackProc, reinterpret_cast<LPARAM>(&state));
+    EnumChildWindows(state.client, ContractSearchProc, reinterpret_cast<LPARAM>(&state));
+    EnumChildWindows(state.client, ContractStackProc, reinterpret_cast<LPARAM>(&state));
     if (GetWindowThreadProcessId(state.target, nullptr) != GetCurrentThreadId())
         return;
     const bool iconic = IsIconic(state.target) != FALSE;
