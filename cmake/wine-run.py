@@ -84,12 +84,8 @@ def main(argv):
         child.send_signal(number)
     for number in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP):
         signal.signal(number, forward)
-    while True:
-        try:
-            returncode = child.wait()
-            break
-        except InterruptedError:
-            continue
+    # A handled signal does not end the wait: Python retries it (PEP 475).
+    returncode = child.wait()
     seconds = time.monotonic() - started
     after = wineservers(folder)
     name = os.path.basename(command[1].replace("\\", "/"))
