@@ -204,6 +204,17 @@ with_wineserver() {
     return "$status"
 }
 
+# wine_tests PRESET: a build's tests under Wine, on one wineserver; where
+# 32-bit Wine cannot run, a 32-bit build's binary check only.
+wine_tests() {  # wine_tests PRESET
+    if [ "$WINE32" = yes ] || [[ $1 != *i686 ]]; then
+        with_wineserver test_preset "$1"
+    else
+        echo "32-bit Wine cannot run on this machine: the binary check only"
+        test_preset "$1" -R binary_check
+    fi
+}
+
 # setup_wine FILE [--own-display]: a private display (unless the user's
 # own is to be used), 32-bit Wine where it can be had, and the prefix, for a
 # step of its own; what the later steps need of it goes to FILE, which the
