@@ -215,6 +215,28 @@ wine_tests() {  # wine_tests PRESET
     fi
 }
 
+# programs_off_the_server LOG: of the programs whose end wine-run.py wrote
+# in a step's CTest log, how many there were and how many did not run on the
+# one wineserver that all of a step's programs share ("16 0"), then their
+# lines. Off it is a program that found no server, ended on another than it
+# started on, or ran on another than the step's first program's.
+programs_off_the_server() {
+    local line server='' programs=0 off=() pattern='before: (pid [0-9]+); after: (pid [0-9]+)\)$'
+    if [ -f "$1" ]; then
+        while IFS= read -r line; do
+            [[ $line == wine-run:* ]] || continue
+            programs=$((programs + 1))
+            if [[ $line =~ $pattern ]] && [ "${BASH_REMATCH[1]}" = "${BASH_REMATCH[2]}" ] &&
+                [ "${server:=${BASH_REMATCH[1]}}" = "${BASH_REMATCH[1]}" ]; then
+                continue
+            fi
+            off+=("$line")
+        done <"$1"
+    fi
+    echo "$programs ${#off[@]}"
+    [ "${#off[@]}" -eq 0 ] || printf '%s\n' "${off[@]}"
+}
+
 # setup_wine FILE [--own-display]: a private display (unless the user's
 # own is to be used), 32-bit Wine where it can be had, and the prefix, for a
 # step of its own; what the later steps need of it goes to FILE, which the

@@ -246,5 +246,24 @@ session_case "a failing command keeps its status" 3 0 0 3 "$started command serv
 session_case "the prefix held by another server" 0 2 0 1 "server -k server -w server -p "
 session_case "Wine does not start" 0 0 1 1 "$started server -k server -w "
 
+# programs_off_the_server over a CTest log of wine-run.py's lines: how many
+# programs, how many off the step's one server.
+servers_case() {  # NAME EXPECTED LINES...
+    local name=$1 expected=$2 log=$SCRATCH/LastTest-$RANDOM.log got
+    shift 2
+    printf '%s\n' "$@" >"$log"
+    got=$(bash -c 'set -euo pipefail; source "$1"; programs_off_the_server "$2" | sed -n 1p' _ "$LIB" "$log")
+    [ "$got" = "$expected" ]
+    check "programs_off_the_server: $name" $? "got '$got', expected '$expected'"
+}
+on() { echo "wine-run: $1.exe exited with status 0 after 1.000 s (wineserver before: $2; after: $3)"; }
+servers_case "all on one server, among other output" "2 0" "$(on a 'pid 7' 'pid 7')" "Test #2" "$(on b 'pid 7' 'pid 7')"
+servers_case "no server at the start" "2 1" "$(on a 'pid 7' 'pid 7')" "$(on b none 'pid 9')"
+servers_case "another server at the end" "1 1" "$(on a 'pid 7' 'pid 9')"
+servers_case "another server than the first program's" "2 1" "$(on a 'pid 7' 'pid 7')" "$(on b 'pid 9' 'pid 9')"
+servers_case "two servers at once" "1 1" "$(on a 'pid 7, 9' 'pid 7, 9')"
+servers_case "a pid that only begins alike" "2 1" "$(on a 'pid 7' 'pid 7')" "$(on b 'pid 71' 'pid 71')"
+servers_case "no programs" "0 0" "Test #1: binary_check ... Passed"
+
 echo "wine32_setup_test: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
