@@ -403,15 +403,20 @@ release_qemu_major() {
 REASON=
 fail() { REASON=$*; return 1; }
 
+# This machine's Debian release ("bookworm"), empty if it cannot be told.
+debian_codename() {
+    if [ -r /etc/os-release ]; then (. /etc/os-release && echo "${VERSION_CODENAME:-}"); fi
+}
+
 # Installs a qemu new enough for Wine: the release's own qemu-user where it
 # is (Debian 13 has qemu 10), else qemu-user-static from the release's
 # backports (Debian 12's own qemu 7.2 is far too slow).
 install_qemu() {
-    local codename=''
-    [ -r /etc/os-release ] && codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+    local codename
+    codename=$(debian_codename)
     apt-get update -q >/dev/null || fail "apt-get update failed" || return 1
     if [ "$(release_qemu_major)" -lt 8 ]; then
-        install_backports_qemu
+        install_backports_qemu "$codename"
         return
     fi
     log "installing qemu-user from ${codename:-the release}"
@@ -422,10 +427,10 @@ install_qemu() {
     log "changed the system: installed qemu-user (qemu $(qemu_major)) from ${codename:-the release}"
 }
 
-# Installs qemu-user-static from the release's backports.
+# install_backports_qemu CODENAME: installs qemu-user-static from the
+# release's backports. apt's lists are fresh but for a source written here.
 install_backports_qemu() {
-    local codename='' mirror='' key='' list
-    [ -r /etc/os-release ] && codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+    local codename=$1 mirror='' key='' list
     [ -n "$codename" ] || fail "cannot tell the Debian release from /etc/os-release" || return 1
     if ! grep -rqs -- "$codename-backports" "$APT_ETC/sources.list" "$APT_ETC/sources.list.d"; then
         read -r mirror key <<<"$(debian_mirror)" || true
@@ -434,9 +439,9 @@ install_backports_qemu() {
         printf 'deb %s%s %s-backports main\n' "${key:+[signed-by=$key] }" "$mirror" "$codename" \
             2>/dev/null >"$list" || fail "cannot write $list" || return 1
         log "changed the system: wrote $list ($mirror $codename-backports)"
+        apt-get update -q >/dev/null || fail "apt-get update failed" || return 1
     fi
     log "installing qemu-user-static from $codename-backports"
-    apt-get update -q >/dev/null || fail "apt-get update failed" || return 1
     DEBIAN_FRONTEND=noninteractive apt-get install -y -q -t "$codename-backports" qemu-user-static >/dev/null ||
         fail "installing qemu-user-static from $codename-backports failed" || return 1
     log "changed the system: installed qemu-user-static (qemu $(qemu_major)) from $codename-backports"
