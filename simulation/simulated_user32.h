@@ -94,6 +94,7 @@ HWND WINAPI FindWindowExA(HWND parent, HWND childAfter, LPCSTR className, LPCSTR
 BOOL WINAPI EnumChildWindows(HWND parent, WNDENUMPROC callback, LPARAM parameter);
 int WINAPI GetClassNameA(HWND window, LPSTR buffer, int count);
 int WINAPI GetWindowTextA(HWND window, LPSTR buffer, int count);
+int WINAPI GetWindowTextLengthA(HWND window);
 int WINAPI InternalGetWindowText(HWND window, LPWSTR buffer, int count);
 LONG WINAPI GetWindowLongA(HWND window, int index);
 BOOL WINAPI IsIconic(HWND window);

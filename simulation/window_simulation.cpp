@@ -24,6 +24,8 @@ struct Window {
     bool visible = true;
     bool sizingBorder = false;  // WS_THICKFRAME
     int moveCount = 0;
+    bool destroyed = false;
+    bool destroyAfterTitleRead = false;
 };
 
 using winsim::WindowState;
@@ -98,7 +100,7 @@ std::size_t IndexOf(HWND window) {
         return 0;
     const std::uintptr_t slot = value / HandleSpacing;
     const std::uintptr_t index = slot > MiddleSlot ? 2 * (slot - MiddleSlot) - 1 : 2 * (MiddleSlot - slot);
-    return index < windows.size() ? static_cast<std::size_t>(index) : 0;
+    return index < windows.size() && !windows[index].destroyed ? static_cast<std::size_t>(index) : 0;
 }
 
 // A parent argument: null means the desktop. Returns false for an unknown
@@ -245,6 +247,22 @@ void RaiseToTop(std::size_t index) {
     siblings.insert(siblings.begin(), index);
 }
 
+// Marks the window and its descendants destroyed and takes it out of its
+// parent's children. Recursive, one level per generation.
+void DestroyTree(std::size_t index) {  // NOLINT(misc-no-recursion)
+    windows[index].destroyed = true;
+    for (const std::size_t child : windows[index].children)
+        DestroyTree(child);
+    std::vector<std::size_t>& siblings = windows[windows[index].parent].children;
+    siblings.erase(std::find(siblings.begin(), siblings.end(), index));
+}
+
+// What a window whose title has just been read may do: go.
+void TitleRead(std::size_t index) {
+    if (windows[index].destroyAfterTitleRead)
+        DestroyTree(index);
+}
+
 int CopyText(const std::string& text, LPSTR buffer, int count) {
     if (!buffer || count <= 0)
         return 0;
@@ -261,6 +279,8 @@ bool Enumerate(std::size_t parent, WNDENUMPROC callback, LPARAM parameter) {  //
     // The callback may change the tree; walk the children it had at the start.
     const std::vector<std::size_t> children = windows[parent].children;
     for (const std::size_t child : children) {
+        if (windows[child].destroyed)
+            continue;
         if (!callback(HandleOf(child), parameter))
             return false;
         if (!Enumerate(child, callback, parameter))
@@ -339,6 +359,20 @@ void FinishCreation(HWND window) {
         windows[index].visible = true;
         SetState(index, windows[index].state);
     }
+}
+
+void Destroy(HWND window) {
+    if (const std::size_t index = IndexOf(window))
+        DestroyTree(index);
+}
+
+void DestroyAfterTitleRead(HWND window) {
+    if (const std::size_t index = IndexOf(window))
+        windows[index].destroyAfterTitleRead = true;
+}
+
+bool Exists(HWND window) {
+    return IndexOf(window) != 0;
 }
 
 void SetThread(HWND window, DWORD thread) {
@@ -458,7 +492,20 @@ int WINAPI GetWindowTextA(HWND window, LPSTR buffer, int count) {
     if (!index)
         return 0;
     const Window& w = windows[index];
-    return CopyText(w.answeredText && w.process == winsim::CurrentProcess ? w.answeredText : w.title, buffer, count);
+    const int copied =
+        CopyText(w.answeredText && w.process == winsim::CurrentProcess ? w.answeredText : w.title, buffer, count);
+    TitleRead(index);
+    return copied;
+}
+
+int WINAPI GetWindowTextLengthA(HWND window) {
+    const std::size_t index = IndexOf(window);
+    if (!index)
+        return 0;
+    CountWaitFor(index);
+    const Window& w = windows[index];
+    const bool answers = w.answeredText && w.process == winsim::CurrentProcess;
+    return static_cast<int>(answers ? std::strlen(w.answeredText) : w.title.size());
 }
 
 int WINAPI InternalGetWindowText(HWND window, LPWSTR buffer, int count) {
@@ -475,6 +522,7 @@ int WINAPI InternalGetWindowText(HWND window, LPWSTR buffer, int count) {
             buffer[length] = byte;
     }
     buffer[length] = 0;
+    TitleRead(index);
     return length;
 }
 

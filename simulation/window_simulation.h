@@ -67,6 +67,11 @@
 //   Windows, threads whose windows are parent and child (through any chain
 //   of such pairs) share one, so another thread's child of the client area
 //   shares the caller's. Each such wait is counted (CrossThreadWaits).
+// - A window may be destroyed, with its descendants, at any moment, as its
+//   own thread may destroy it: from then on its handle is unknown, and an
+//   enumeration under way passes over it.
+// - GetWindowTextLengthA sends WM_GETTEXTLENGTH as GetWindowTextA sends
+//   WM_GETTEXT, and gives the length of what the window answers.
 // - InternalGetWindowText reads the stored title without a message. Wide
 //   text holds one unit per ANSI character: a byte as itself, a double-byte
 //   character as lead * 256 + second byte; WideCharToMultiByte(CP_ACP)
@@ -112,6 +117,13 @@ bool IsVisible(HWND window);
 // FinishCreation then maximises it.
 void BeginCreation(HWND window);
 void FinishCreation(HWND window);
+
+// Destroys the window, or has it destroyed as soon as a read of its title
+// (GetWindowTextA, InternalGetWindowText) returns: between two calls of the
+// library, as another thread may.
+void Destroy(HWND window);
+void DestroyAfterTitleRead(HWND window);
+bool Exists(HWND window);
 
 // Gives a window to another thread of its process.
 void SetThread(HWND window, DWORD thread);
