@@ -91,6 +91,7 @@ struct Split {
     unsigned char extension[ExtensionBufferSize + GuardSize];
     std::string base;
     size_t baseSize = 0;  // as NarrowString reports it
+    bool cut = false;
 };
 
 void RunSplit(const char* title, const LeadBytes& leadBytes, Split* out) {
@@ -98,7 +99,7 @@ void RunSplit(const char* title, const LeadBytes& leadBytes, Split* out) {
     std::memset(out->extension, GuardByte, sizeof out->extension);
     const NarrowString base = SplitEditorTitle(title, reinterpret_cast<char*>(out->name), FileNameBufferSize,
                                                reinterpret_cast<char*>(out->extension), ExtensionBufferSize,
-                                               leadBytes);
+                                               leadBytes, &out->cut);
     out->base = base.c_str();
     out->baseSize = base.size();
 }
@@ -175,10 +176,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CHECK(std::memcmp(title + nameStart, name, nameLength) == 0, title);
     CHECK(starts[nameStart + nameLength], title);
 
-    // When neither part was cut to fit its buffer, the base name is the end
-    // of the normalised title, right after a separator, a drive or nothing.
-    // A part cut between characters may be a byte short of its buffer.
-    if (nameLength < FileNameBufferSize - 2 && extensionLength < ExtensionBufferSize - 2) {
+    // A part shorter than its buffer by more than a character was not cut (a
+    // part cut between characters may be a byte short of its buffer). A cut
+    // base name is shorter than the file name and extension it was cut
+    // from; one not cut is the end of the normalised title, right after a
+    // separator, a drive or nothing.
+    if (nameLength < FileNameBufferSize - 2 && extensionLength < ExtensionBufferSize - 2)
+        CHECK(!first.cut, title);
+    if (first.cut) {
+        CHECK(normalized.size() - nameStart > first.base.size(), title);
+    } else {
         CHECK(first.base.size() <= normalized.size(), title);
         const size_t start = normalized.size() - first.base.size();
         CHECK(std::memcmp(normalized.c_str() + start, first.base.c_str(), first.base.size()) == 0,

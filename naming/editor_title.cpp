@@ -86,7 +86,7 @@ NarrowString NormalizeEditorTitle(const char* title, const LeadBytes& leadBytes)
 NarrowString SplitEditorTitle(const char* title,
                               char* name, size_t nameSize,
                               char* extension, size_t extensionSize,
-                              const LeadBytes& leadBytes) {
+                              const LeadBytes& leadBytes, bool* cut) {
     if (!title)
         title = "";
     const size_t length = NormalizedLength(title, leadBytes);
@@ -107,13 +107,15 @@ NarrowString SplitEditorTitle(const char* title,
 
     const size_t nameLength = CopyBounded(name, nameSize, title + start, dot - start, leadBytes);
     const size_t extensionLength = CopyBounded(extension, extensionSize, title + dot, length - dot, leadBytes);
+    if (cut)
+        *cut = nameLength < dot - start || extensionLength < length - dot;
     // The base name is built from what the buffers hold, so that it always
     // equals the file name followed by the extension, even when both were cut.
     return NarrowString(title + start, nameLength, title + dot, extensionLength);
 }
 
-NarrowString EditorBaseName(const char* title, const LeadBytes& leadBytes) {
+NarrowString EditorBaseName(const char* title, const LeadBytes& leadBytes, bool* cut) {
     char name[FileNameBufferSize];
     char extension[ExtensionBufferSize];
-    return SplitEditorTitle(title, name, sizeof name, extension, sizeof extension, leadBytes);
+    return SplitEditorTitle(title, name, sizeof name, extension, sizeof extension, leadBytes, cut);
 }

@@ -24,11 +24,14 @@ NarrowString NormalizeEditorTitle(const char* title, const LeadBytes& leadBytes 
 // extension) and extension (with its dot, or empty), writes each into its
 // buffer, cut to the buffer's size, and returns the base name: the file name
 // as written immediately followed by the extension as written. Both "\" and
-// "/" separate directories. The caller's title is not changed.
+// "/" separate directories. The caller's title is not changed. If `cut` is
+// given, it tells whether either part had to be cut: a cut name is only the
+// start of the file's, and may equal another file's whole name.
 NarrowString SplitEditorTitle(const char* title,
                               char* name, size_t nameSize,
                               char* extension, size_t extensionSize,
-                              const LeadBytes& leadBytes = NoLeadBytes);
+                              const LeadBytes& leadBytes = NoLeadBytes, bool* cut = nullptr);
 
-// The base name alone, e.g. "main.cpp" for "C:\src\main.cpp:2".
-NarrowString EditorBaseName(const char* title, const LeadBytes& leadBytes = NoLeadBytes);
+// The base name alone, e.g. "main.cpp" for "C:\src\main.cpp:2", split into
+// buffers of the sizes above.
+NarrowString EditorBaseName(const char* title, const LeadBytes& leadBytes = NoLeadBytes, bool* cut = nullptr);

@@ -158,12 +158,13 @@ struct GuardedSplit {
     size_t nameSize;
     size_t extensionSize;
     std::string base;
+    bool cut = false;
 
     GuardedSplit(const std::string& title, const LeadBytes& leadBytes, size_t nameSize, size_t extensionSize)
         : nameSize(nameSize), extensionSize(extensionSize) {
         memset(name, '#', sizeof name);
         memset(extension, '#', sizeof extension);
-        base = SplitEditorTitle(title.c_str(), name, nameSize, extension, extensionSize, leadBytes).c_str();
+        base = SplitEditorTitle(title.c_str(), name, nameSize, extension, extensionSize, leadBytes, &cut).c_str();
     }
     bool GuardsIntact() const {
         return std::string(name + nameSize, Guard) == std::string(Guard, '#') &&
@@ -211,6 +212,15 @@ TEST(EditorTitle, CutsOverlongPartsToTheirBuffers) {
         EXPECT_EQ(c.name, split.Name());
         EXPECT_EQ(c.extension, split.Extension());
         EXPECT_EQ(c.name + c.extension, split.base);
+        // Said to be cut exactly when buffers as long as the title would
+        // have held more.
+        std::string name(c.title.size() + 1, '\0');
+        std::string extension(c.title.size() + 1, '\0');
+        bool wholeCut = true;
+        const NarrowString whole = SplitEditorTitle(c.title.c_str(), &name[0], name.size(), &extension[0],
+                                                    extension.size(), LeadBytesOf(c.codePage), &wholeCut);
+        EXPECT_FALSE(wholeCut);
+        EXPECT_EQ(split.base != whole.c_str(), split.cut);
     }
 }
 
