@@ -7,9 +7,10 @@
 // made. Whatever the tree, the library may move at most the one editor the
 // platform's own lookups name in the first frame that holds it, and only if
 // it is the calling thread's; must keep it on one of the two edges, in
-// sight of a client area that has a width, and must touch nothing else: no
-// other rectangle, no z-order, no window's state or visibility; and it must
-// never wait on another thread.
+// sight of a client area that has a width, and at its counterpart's top or
+// with its caption in sight of a client area that has a height; and must
+// touch nothing else: no other rectangle, no z-order, no window's state or
+// visibility; and it must never wait on another thread.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -17,13 +18,18 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
 // The simulation first: it supplies the USER32 types the public header uses.
 #include "naming/char_strings.h"
+#include "naming/editor_title.h"
 #include "simulation/window_simulation.h"
 #include "PositionWindow.h"
+// The counterpart the call paired with, if any: which editor that is, the
+// checks below do not take on trust.
+#include "placement/placement_state.h"
 
 namespace {
 
@@ -109,6 +115,7 @@ struct Created {
     std::string className;
     std::string title;
     bool beingCreated = false;
+    bool mayClose = false;  // closed when its title is read, or inside one that is
 };
 
 bool SameRect(const RECT& a, const RECT& b) {
@@ -168,6 +175,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         CHECK(handle != nullptr);
         winsim::SetSizingBorder(handle, input.ConsumeBool());
         bool beingCreated = false;
+        bool mayClose = false;
+        for (const Created& w : windows)
+            mayClose = mayClose || (w.handle == parent && w.mayClose);
         switch (input.ConsumeIntegralInRange(0, 15)) {
         case 0:
             winsim::Hide(handle);
@@ -183,10 +193,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         case 3:  // maximised where it would be restored to
             winsim::SetRestoredRect(handle, winsim::RectInParent(handle));
             break;
+        case 4:  // closed by its thread once the call has read its title
+            winsim::DestroyAfterTitleRead(handle);
+            mayClose = true;
+            break;
         default:
             break;
         }
-        windows.push_back({handle, className, std::move(title), beingCreated});
+        windows.push_back({handle, className, std::move(title), beingCreated, mayClose});
         return handle;
     };
 
@@ -301,6 +315,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool targetMoves = false;
     for (size_t i = 0; i < windows.size(); ++i) {
         const HWND w = windows[i].handle;
+        // Only a window closed as its title was read may be gone, or one
+        // inside it; never the target, whose title the call does not read.
+        if (!winsim::Exists(w)) {
+            CHECK(windows[i].mayClose && w != expectedTarget);
+            continue;
+        }
         const int moves = winsim::MoveCount(w) - movesBefore[i];
         const bool movable = GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId();
         if (w == expectedTarget)
@@ -314,9 +334,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             winsim::FinishCreation(w);
     }
 
-    CHECK(winsim::Children(nullptr) == orderBefore[0]);
-    for (size_t i = 0; i < windows.size(); ++i)
-        CHECK(winsim::Children(windows[i].handle) == orderBefore[i + 1]);
+    const auto open = [](std::vector<HWND> order) {
+        order.erase(std::remove_if(order.begin(), order.end(), [](HWND w) { return !winsim::Exists(w); }),
+                    order.end());
+        return order;
+    };
+    CHECK(winsim::Children(nullptr) == open(orderBefore[0]));
+    for (size_t i = 0; i < windows.size(); ++i) {
+        if (winsim::Exists(windows[i].handle))
+            CHECK(winsim::Children(windows[i].handle) == open(orderBefore[i + 1]));
+    }
 
     // Restored, the target stands at the left edge, or ends at the right
     // edge of a client area that has a width, with the size the platform
@@ -336,6 +363,34 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         CHECK(static_cast<long long>(after.right) - after.left == taken);
         if (!border)
             CHECK(after.bottom - after.top == (height > 0 ? height : 0));
+
+        // Down: paired, at the top of an open editor of the same client
+        // area, whose own top is its restored one when it is maximised; and
+        // only with a file name that was read whole. Otherwise stacked, with
+        // its caption in a client area that is at least a step high.
+        if (CounterpartEditor) {
+            char className[64] = "";
+            GetClassNameA(CounterpartEditor, className, sizeof className);
+            CHECK(std::string(className) == "QDV7Editor");
+            CHECK(CounterpartEditor != expectedTarget && GetParent(CounterpartEditor) == expectedClient);
+            CHECK(winsim::IsVisible(CounterpartEditor) && !IsIconic(CounterpartEditor));
+            WINDOWPLACEMENT placement{};
+            placement.length = sizeof placement;
+            CHECK(GetWindowPlacement(CounterpartEditor, &placement));
+            const LONG top = IsZoomed(CounterpartEditor) ? placement.rcNormalPosition.top
+                                                         : winsim::RectInParent(CounterpartEditor).top;
+            CHECK(after.top == top);
+            std::string name(title.size() + 1, '\0');
+            std::string extension(title.size() + 1, '\0');
+            SplitEditorTitle(title.c_str(), &name[0], name.size(), &extension[0], extension.size(), AnsiLeadBytes());
+            CHECK(std::strlen(name.c_str()) < FileNameBufferSize);
+        } else {
+            const long long step = static_cast<long long>(GetSystemMetrics(SM_CYCAPTION)) +
+                                   2LL * GetSystemMetrics(SM_CYFRAME);
+            const long long clientHeight = static_cast<long long>(clientRect.bottom) - clientRect.top;
+            if (clientHeight > 0 && clientHeight >= step)
+                CHECK(after.top >= 0 && after.top <= clientHeight - step);
+        }
     }
     return 0;
 }
