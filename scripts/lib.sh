@@ -54,8 +54,30 @@ install_missing() {
             log "changed the system: added the i386 architecture to dpkg"
         fi
     fi
-    apt-get -o DPkg::Lock::Timeout=600 update -q
-    DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -q "${missing[@]}"
+    local release=() codename
+    if ! apt_update; then
+        # What did not come is most often one suite's index for one
+        # architecture (a security suite's i386, say); its packages for the
+        # other architecture are then newer than their i386 twins, which
+        # must match them. New packages come from the release's own suite,
+        # whose index came for every architecture.
+        codename=$(debian_codename)
+        if [ -n "$codename" ]; then release=(-t "$codename"); fi
+        log "apt-get update failed; installing from the lists it did get${codename:+, new packages from $codename}"
+    fi
+    DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -q "${release[@]}" "${missing[@]}"
+}
+
+# apt-get update, three tries: a mirror may serve an index that disagrees
+# with its Release file for a while ("File has unexpected size ... Mirror
+# sync in progress?"). Fails when every try did; the lists that came stay.
+apt_update() {
+    local try
+    for try in 1 2 3; do
+        if apt-get -o DPkg::Lock::Timeout=600 update -q; then return 0; fi
+        if [ "$try" -lt 3 ]; then sleep 20; fi
+    done
+    return 1
 }
 
 # The project's shell scripts, one a line, relative to ROOT: every *.sh and
