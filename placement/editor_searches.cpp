@@ -38,19 +38,24 @@ bool IsOtherOpenEditor(HWND window) {
 // thread that is busy, or waits on the caller's own, would hold the call or
 // deadlock the host. The title the window manager stores is what the target
 // lookup compares too; it is kept in UTF-16 and converted to the ANSI code
-// page, as GetWindowTextA does for another process's window.
-void ReadEditorTitle(HWND window, char (&title)[EditorTitleBufferSize]) {
+// page, as GetWindowTextA does for another process's window. Returns false
+// when the title goes on past what was read.
+bool ReadEditorTitle(HWND window, char (&title)[EditorTitleBufferSize]) {
     if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
-        GetWindowTextA(window, title, EditorTitleReadCount);
-        return;
+        const int length = GetWindowTextA(window, title, EditorTitleReadCount);
+        // Only a read that stopped at the count, or a byte short of it where
+        // a double-byte character did not fit, may have left some out.
+        return length < EditorTitleReadCount - 2 || GetWindowTextLengthA(window) <= length;
     }
-    WCHAR wide[EditorTitleReadCount];
-    const int length = InternalGetWindowText(window, wide, EditorTitleReadCount);
+    // One unit more than can be kept, to tell whether the title goes on.
+    WCHAR wide[EditorTitleReadCount + 1];
+    const int length = InternalGetWindowText(window, wide, EditorTitleReadCount + 1);
     // Each UTF-16 unit takes at most two bytes of a double-byte code page.
-    char ansi[2 * EditorTitleReadCount];
+    char ansi[2 * (EditorTitleReadCount + 1)];
     const int bytes =
         length > 0 ? WideCharToMultiByte(CP_ACP, 0, wide, length, ansi, static_cast<int>(sizeof ansi), nullptr, nullptr) : 0;
     CopyBounded(title, EditorTitleReadCount, ansi, bytes > 0 ? static_cast<size_t>(bytes) : 0, TitleLeadBytes);
+    return bytes < EditorTitleReadCount;
 }
 
 }  // namespace
@@ -60,7 +65,16 @@ int CaptionStep() {
     return SaturatingAdd(GetSystemMetrics(SM_CYCAPTION), SaturatingAdd(frame, frame));
 }
 
-int TopInClient(HWND window, HWND client) {
+int StackTopInSight(int top, HWND client) {
+    // As the platform's own MDI cascade does, the stack starts again at the
+    // top rather than place an editor where its caption cannot be seen.
+    RECT rect{};
+    if (!GetClientRect(client, &rect) || rect.bottom <= 0)
+        return top;
+    return SaturatingAdd(top, CaptionStep()) > rect.bottom ? 0 : top;
+}
+
+bool TopInClient(HWND window, HWND client, int* top) {
     // A maximised editor covers the client area, its caption above the top;
     // it lives where its restored rectangle is, given in its parent's client
     // coordinates.
@@ -70,22 +84,32 @@ int TopInClient(HWND window, HWND client) {
         if (GetWindowPlacement(window, &placement)) {
             POINT corner{placement.rcNormalPosition.left, placement.rcNormalPosition.top};
             MapWindowPoints(GetParent(window), client, &corner, 1);
-            return corner.y;
+            *top = corner.y;
+            return true;
         }
     }
     RECT rect{};
-    GetWindowRect(window, &rect);
+    if (!GetWindowRect(window, &rect))
+        return false;
     POINT corner{rect.left, rect.top};
-    ScreenToClient(client, &corner);
-    return corner.y;
+    if (!ScreenToClient(client, &corner))
+        return false;
+    *top = corner.y;
+    return true;
 }
 
 BOOL CALLBACK FindCounterpartProc(HWND window, LPARAM parameter) {
     if (!IsOtherOpenEditor(window))
         return TRUE;
     char title[EditorTitleBufferSize] = "";
-    ReadEditorTitle(window, title);
-    const NarrowString baseName = EditorBaseName(title, TitleLeadBytes);
+    const bool whole = ReadEditorTitle(window, title);
+    bool cut = false;
+    const NarrowString baseName = EditorBaseName(title, TitleLeadBytes, &cut);
+    // A name cut to fit is only the start of the file's, and may equal
+    // another file's whole name; so may a title read cut short before any
+    // suffix began.
+    if (cut || (!whole && NormalizeEditorTitle(title, TitleLeadBytes).size() == std::strlen(title)))
+        return TRUE;
     if (!EqualsIgnoringCase(baseName.c_str(), reinterpret_cast<const char*>(parameter), TitleLeadBytes))
         return TRUE;
     CounterpartEditor = window;
@@ -96,8 +120,8 @@ BOOL CALLBACK CascadeScanProc(HWND window, LPARAM parameter) {
     if (!IsOtherOpenEditor(window))
         return TRUE;
     const int step = CaptionStep();
-    const int top = TopInClient(window, reinterpret_cast<HWND>(parameter));
-    if (top >= PlaceY)
+    int top = 0;
+    if (TopInClient(window, reinterpret_cast<HWND>(parameter), &top) && top >= PlaceY)
         PlaceY = SaturatingAdd(top, step);
     return TRUE;
 }

@@ -17,7 +17,13 @@ BOOL CALLBACK FindCounterpartProc(HWND window, LPARAM parameter);
 // not above PlaceY. A single pass, deliberately not a maximum.
 BOOL CALLBACK CascadeScanProc(HWND window, LPARAM parameter);
 
-// Top edge of `window` in the client coordinates of `client`; for a
-// maximised window, the top of its restored rectangle. A window whose
-// rectangle cannot be read counts as at the screen origin.
-int TopInClient(HWND window, HWND client);
+// The top a stacked editor takes when the scan reached `top`: 0 instead once
+// its caption, CaptionStep() high, would reach below the bottom of `client`.
+// A client area with no height has no bottom to go by, and `top` stands.
+int StackTopInSight(int top, HWND client);
+
+// Puts in `top` the top edge of `window` in the client coordinates of
+// `client`; for a maximised window, the top of its restored rectangle.
+// False, with `top` untouched, when the rectangle cannot be read: another
+// thread may have destroyed the window since it was found.
+bool TopInClient(HWND window, HWND client, int* top);

@@ -115,7 +115,8 @@ void Place(const char* title, int width, int height, BOOL sourceOnRight) {
 
     char name[FileNameBufferSize];
     char extension[ExtensionBufferSize];
-    SplitEditorTitle(title, name, sizeof name, extension, sizeof extension, TitleLeadBytes);
+    bool cut = false;
+    SplitEditorTitle(title, name, sizeof name, extension, sizeof extension, TitleLeadBytes, &cut);
     const FileKind kind = ClassifyExtension(extension);
 
     if (kind != FileKind::Unpaired) {
@@ -124,7 +125,11 @@ void Place(const char* title, int width, int height, BOOL sourceOnRight) {
         const bool onRight = (static_cast<unsigned>(sourceOnRight) & 0xFFu) != 0;
         if ((kind == FileKind::Source) == onRight)
             PlaceX = RightEdgeLeft(ClientWindow, TargetEditor, width);
+    }
 
+    // A file name cut to fit is only the start of the file's: another file's
+    // whole name may equal it. Such an editor pairs with nothing.
+    if (kind != FileKind::Unpaired && !cut) {
         const char* counterpartExtension = CounterpartExtension(kind, extension);
         char counterpartName[CounterpartNameBufferSize];
         const size_t nameLength = CopyBounded(counterpartName, sizeof counterpartName,
@@ -132,13 +137,16 @@ void Place(const char* title, int width, int height, BOOL sourceOnRight) {
         CopyBounded(counterpartName + nameLength, sizeof counterpartName - nameLength,
                     counterpartExtension, std::strlen(counterpartExtension), TitleLeadBytes);
         EnumChildWindows(ClientWindow, FindCounterpartProc, reinterpret_cast<LPARAM>(counterpartName));
-        if (CounterpartEditor)
-            PlaceY = TopInClient(CounterpartEditor, ClientWindow);
+        // One its thread closed since it was found has no top to go by.
+        if (CounterpartEditor && !TopInClient(CounterpartEditor, ClientWindow, &PlaceY))
+            CounterpartEditor = nullptr;
     }
 
     // Nothing to align with: stack below the editors already open.
-    if (!CounterpartEditor)
+    if (!CounterpartEditor) {
         EnumChildWindows(ClientWindow, CascadeScanProc, reinterpret_cast<LPARAM>(ClientWindow));
+        PlaceY = StackTopInSight(PlaceY, ClientWindow);
+    }
 
     MoveTarget(TargetEditor, PlaceX, PlaceY, width, height);
 }

@@ -95,6 +95,9 @@ enum class Show {
     // was once restored to the maximised size): unlike an editor being
     // created, it is shown, and stays maximised.
     MaximizedAtRestored,
+    // Open, and closed as soon as the call has read its title, as another
+    // thread may close it: the call finds it, then cannot read where it is.
+    ClosedWhenRead,
 };
 
 enum class Owner {
@@ -186,6 +189,10 @@ inline bool HasShow(const Scenario& s, Show show) {
 #define SCENARIO_DI "\x83\x61"    // ヂ
 #define SCENARIO_A8 SCENARIO_A SCENARIO_A SCENARIO_A SCENARIO_A SCENARIO_A SCENARIO_A SCENARIO_A SCENARIO_A
 #define SCENARIO_A40 SCENARIO_A8 SCENARIO_A8 SCENARIO_A8 SCENARIO_A8 SCENARIO_A8
+// 127 of them, 254 bytes: a name that fits the 255-byte buffer with one
+// more byte, and no more.
+#define SCENARIO_A127 SCENARIO_A40 SCENARIO_A40 SCENARIO_A40 SCENARIO_A SCENARIO_A SCENARIO_A SCENARIO_A \
+    SCENARIO_A SCENARIO_A SCENARIO_A
 
 inline const Scenario PlacementScenarios[] = {
     // Pairs on both edges, with both values of the flag.
@@ -280,6 +287,14 @@ inline const Scenario PlacementScenarios[] = {
       {SCENARIO_EDITOR, "C:\\s\\c.txt", 0, 10},
       {SCENARIO_EDITOR, "C:\\s\\new.txt", 0, 200}},
      {"C:\\s\\new.txt", 300, 200, 1}, {3, Edge::Left, 30, 1}},
+    // c's top is at or below the bottom of the client area, 600 high in the
+    // simulation and about 640 under Wine: a step below it is out of sight.
+    {"a stack that reached the bottom starts again at the top", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\s\\a.txt", 0, 0},
+      {SCENARIO_EDITOR, "C:\\s\\b.txt", 0, 300},
+      {SCENARIO_EDITOR, "C:\\s\\c.txt", 0, 640},
+      {SCENARIO_EDITOR, "C:\\s\\new.txt", 50, 100}},
+     {"C:\\s\\new.txt", 300, 200, 1}, {3, Edge::Left, 0, 0}},
     {"editors above the client origin never raise the top", HostShape::Full,
      {{SCENARIO_EDITOR, "C:\\s\\a.txt", 0, -50},
       {SCENARIO_EDITOR, "C:\\s\\b.txt", 0, -10},
@@ -597,6 +612,28 @@ inline const Scenario PlacementScenarios[] = {
      {{SCENARIO_EDITOR, "C:\\" SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 "d\\main.cpp", 0, 55},
       {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
      {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 55, 1}},
+    // A name is only known whole from a title read whole, or one whose
+    // suffix begins within what was read.
+    {"a title read cut right after its .cpp does not pair", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\" SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 "\\main.cpp.txt", 0, 55},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
+     {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 55, 1}},
+    {"a busy thread's title read cut right after its .cpp does not pair", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\" SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 "\\main.cpp.txt", 0, 55,
+       Show::Normal, Owner::OtherThread},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
+     {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 55, 1}},
+    // A file name cut at its 255-byte buffer is only the start of the
+    // file's: 127 characters and "AX" cut to 127 and "A", which another
+    // file's whole name is.
+    {"a file name too long for its buffer pairs with nothing", HostShape::Full,
+     {{SCENARIO_EDITOR, SCENARIO_A127 "A.cpp", 400, 70}, {SCENARIO_EDITOR, SCENARIO_A127 "AX.h", 0, 300}},
+     {SCENARIO_A127 "AX.h", 300, 200, 1}, {1, Edge::Left, 70, 1}},
+    {"a counterpart closed once it is found is no counterpart", HostShape::Full,
+     {{SCENARIO_EDITOR, "C:\\src\\notes.txt", 0, 20},
+      {SCENARIO_EDITOR, "C:\\src\\main.cpp", 400, 70, Show::ClosedWhenRead},
+      {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
+     {"C:\\src\\main.h", 300, 200, 1}, {2, Edge::Left, 20, 1}},
 
     // Nothing to move.
     {"a title that names no editor moves nothing", HostShape::Full,
@@ -629,3 +666,4 @@ inline const Scenario PlacementScenarios[] = {
 #undef SCENARIO_DI
 #undef SCENARIO_A8
 #undef SCENARIO_A40
+#undef SCENARIO_A127

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <string>
 #include <vector>
@@ -129,6 +130,8 @@ struct SimHost {
                 winsim::Hide(window);
             if (w.show == Show::PlacedFromCreate)
                 winsim::BeginCreation(window);
+            if (w.show == Show::ClosedWhenRead)
+                winsim::DestroyAfterTitleRead(window);
             if (w.owner == Owner::Host)
                 lastHostWindow = window;
             windows.push_back(window);
@@ -177,6 +180,16 @@ struct TreeSnapshot {
         for (HWND parent : {static_cast<HWND>(nullptr), host.frame, host.client, host.otherClient, host.frontClient})
             orders.push_back(winsim::Children(parent));
     }
+
+    // Window `i`, closed meanwhile, as the simulation reports a closed one.
+    void Forget(size_t i, HWND window) {
+        rects[i] = RECT{};
+        states[i] = winsim::WindowState::Normal;
+        visible[i] = false;
+        moves[i] = 0;
+        for (std::vector<HWND>& order : orders)
+            order.erase(std::remove(order.begin(), order.end(), window), order.end());
+    }
 };
 
 void RunScenario(const Scenario& s, DWORD otherProcess, DWORD otherThread = winsim::CurrentThread + 1) {
@@ -190,6 +203,13 @@ void RunScenario(const Scenario& s, DWORD otherProcess, DWORD otherThread = wins
         if (s.windows[i].show == Show::PlacedFromCreate) {
             winsim::FinishCreation(host.windows[i]);
             before.visible[i] = true;
+        }
+    }
+
+    for (size_t i = 0; i < host.windows.size(); ++i) {
+        if (s.windows[i].show == Show::ClosedWhenRead) {
+            EXPECT_FALSE(winsim::Exists(host.windows[i])) << "no title was read of window " << i;
+            before.Forget(i, host.windows[i]);
         }
     }
 
@@ -273,8 +293,10 @@ TEST(PositionWindow, SaturatesCoordinatesInsteadOfOverflowing) {
         {"a width of INT_MIN", INT_MIN, 0, 0, winsim::WindowState::Normal, RECT{800, 106, 800, 106}},
         {"a width past the client by INT_MAX", INT_MAX, 0, 0, winsim::WindowState::Normal,
          RECT{800 - INT_MAX, 106, 800, 106}},
+        // INT_MAX, not a wrapped negative sum: below the bottom, the stack
+        // starts again at the top.
         {"an editor less than a step above INT_MAX", 300, 0, INT_MAX - 50, winsim::WindowState::Normal,
-         RECT{500, INT_MAX, 800, INT_MAX}},
+         RECT{500, 0, 800, 0}},
         {"a width of INT_MIN, maximised", INT_MIN, 0, 0, winsim::WindowState::Maximized, RECT{800, 106, 800, 106}},
         {"a negative width, minimised", -50, 20, 0, winsim::WindowState::Minimized, RECT{800, 106, 800, 126}},
         {"a width of -1, minimised", -1, 20, 0, winsim::WindowState::Minimized, RECT{800, 106, 800, 126}},
@@ -400,6 +422,38 @@ TEST(PositionWindow, CascadeFollowsTheStepFromTheMetrics) {
     const HWND notes = winsim::CreateWindowSim(host.client, "QDV7Editor", "C:\\notes.txt", RECT{});
     PositionWindow("C:\\notes.txt", 300, 200, TRUE);
     EXPECT_RECT((RECT{0, 70 + 44, 300, 270 + 44}), winsim::RectInParent(notes));
+}
+
+TEST(PositionWindow, StacksWithTheCaptionInSightOfTheClientArea) {
+    // With a step of 25, a stacked editor's caption is in sight while its
+    // top is at most the client area's height less 25; a pair is aligned
+    // wherever its counterpart stands.
+    const struct {
+        int clientHeight;
+        const char* other;
+        int otherTop;
+        const char* target;
+        int top;
+    } cases[] = {
+        {600, "C:\\s\\a.txt", 550, "C:\\s\\new.txt", 575},
+        {600, "C:\\s\\a.txt", 551, "C:\\s\\new.txt", 0},
+        {600, "C:\\s\\main.cpp", 700, "C:\\s\\main.h", 700},
+        {600, "C:\\s\\other.cpp", 700, "C:\\s\\main.h", 0},
+        {24, "C:\\s\\a.txt", 0, "C:\\s\\new.txt", 0},
+        // No height, as while the frame is minimised: no bottom to go by.
+        {0, "C:\\s\\a.txt", 551, "C:\\s\\new.txt", 576},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.target) + " beside " + c.other + " at " + std::to_string(c.otherTop) +
+                     ", client area " + std::to_string(c.clientHeight) + " high");
+        winsim::Reset();
+        const HWND frame = winsim::CreateWindowSim(nullptr, "QDVSHELL", "", FrameRect);
+        const HWND client = winsim::CreateWindowSim(frame, "MDIClient", "", RECT{120, 30, 920, 30 + c.clientHeight});
+        winsim::CreateWindowSim(client, "QDV7Editor", c.other, RECT{0, c.otherTop, 240, c.otherTop + 120});
+        const HWND target = winsim::CreateWindowSim(client, "QDV7Editor", c.target, RECT{50, 100, 290, 220});
+        PositionWindow(c.target, 300, 200, TRUE);
+        EXPECT_RECT((RECT{0, c.top, 300, c.top + 200}), winsim::RectInParent(target));
+    }
 }
 
 TEST(FindCounterpartProc, ReadsATitleWholeOnEitherThread) {
