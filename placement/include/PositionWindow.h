@@ -48,7 +48,8 @@ extern "C" {
  *
  * Which editors count. The editor is looked for in this process's frames in
  * z-order; the first whose client area holds it is used, and only editors
- * of that client area are read. Another process's frames are never used.
+ * of that client area are read. Of two editors of the title there, the
+ * first in z-order moves. Another process's frames are never used.
  * Of the other editors, only those the user sees open count: direct
  * children of the client area (not windows of the editor class inside an
  * editor, such as a split pane) with WS_VISIBLE in their own style and not
@@ -69,23 +70,20 @@ extern "C" {
  * and the extension, are equal ignoring the case of ASCII letters only, and
  * their extensions make one of the pairs above (.h with .cpp, .hxx with
  * .cxx, .rh with .rc): folders are ignored, so C:\a\main.h pairs with
- * C:\b\main.cpp. Titles are compared as bytes of the ANSI code page,
- * never as Unicode. Another editor's title is read cut at
- * 262 bytes (between characters): a counterpart whose file name does not
- * end within them does not pair. The first counterpart in z-order is
- * taken, and the editor gets its top.
+ * C:\b\main.cpp. For pairing, file names are compared as bytes of the ANSI
+ * code page, never as Unicode. Only a file name known whole pairs: one
+ * longer than 255 bytes pairs with nothing, and so does another editor
+ * whose title, read cut at 262 bytes (between characters), ends before its
+ * file name does. The first counterpart in z-order is taken, and the editor
+ * gets its top; a counterpart closed meanwhile by its thread is none.
  * Any other editor, with no counterpart open or an extension that has
  * none, is stacked: one pass over the other editors in z-order, starting
  * from 0, moves the top to an editor's top plus one step (the caption
  * height and two SM_CYFRAME borders) whenever that editor's top is not
- * above the top reached so far. Deliberately tops, not the lowest bottom:
- * each new editor lands a step below one already open, so that every
- * caption stays in sight and the editor within the client area (below the
- * lowest bottom, a third editor 300 pixels high would start at 600, and run
- * out of a client area 645 pixels high). Deliberately one pass, not the
- * lowest top: it is the rule hosts have had since 1.0.0, which changes only
- * to mend a fault; an editor whose top lies less than a step below one
- * already passed does not move it.
+ * above the top reached so far. Where the editor's caption, one step high,
+ * would then reach below the client area's bottom, its top is 0 instead:
+ * the stack starts again at the top. While the client area has no height
+ * (the frame minimised, or not yet sized) there is no bottom to go by.
  * A maximised editor's top, wherever one is read, is the top of its
  * restored rectangle.
  *
@@ -105,12 +103,17 @@ extern "C" {
  *   - the editor is maximised or minimised and its placement or rectangle
  *     cannot be read.
  *
- * Threads. Call it from the thread that created the editor, once the
- * editor is created. A call never waits on another thread. Editors of the
- * calling thread are read with GetWindowTextA, which sends them
- * WM_GETTEXT. An editor created maximised may be placed from its own
- * WM_CREATE; one created minimised cannot (it keeps its creation rectangle
- * as the one it restores to).
+ * Threads. Call it from the thread that created the editor, from the
+ * editor's own WM_CREATE on: one created maximised may be placed there, one
+ * created minimised cannot (it keeps its creation rectangle as the one it
+ * restores to). The library's own reads never wait on another thread:
+ * editors of the calling thread are asked for their titles with
+ * GetWindowTextA and GetWindowTextLengthA, which send them WM_GETTEXT and
+ * WM_GETTEXTLENGTH, and other threads' titles are read without a message.
+ * Moving the editor runs its window procedure, on the calling thread; what
+ * that sends to windows of other threads (a client area or frame another
+ * thread made, the host's own windows) waits for them, and it is the
+ * calling thread that waits.
  */
 void WINAPI PositionWindow(const char* title, int width, int height, BOOL sourceOnRight);
 

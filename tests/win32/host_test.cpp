@@ -8,6 +8,7 @@
 // program: host_test --other-instance SCENARIO PARENT-PROCESS-ID
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -92,8 +93,15 @@ const Scenario* createScenario = nullptr;
 // The window property that holds the text an editor answers WM_GETTEXT with
 // instead of its title, when its scenario window says so.
 constexpr char AnswerProperty[] = "host_test.answers";
+// Set on an editor that closes as soon as it has answered WM_GETTEXT.
+constexpr char ClosesProperty[] = "host_test.closes";
 
 LRESULT CALLBACK EditorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_GETTEXT && RemovePropA(window, ClosesProperty)) {
+        const LRESULT length = DefMDIChildProcA(window, message, wParam, lParam);
+        SendMessageA(GetParent(window), WM_MDIDESTROY, reinterpret_cast<WPARAM>(window), 0);
+        return length;
+    }
     const char* answer = static_cast<const char*>(GetPropA(window, AnswerProperty));
     if (message == WM_GETTEXT && answer && wParam > 0) {
         // Not std::min: Visual Studio's <windows.h> defines a macro of that name.
@@ -555,6 +563,15 @@ struct Snapshot {
         if (host.frame)
             frameOrder = ChildrenInZOrder(host.frame);
     }
+
+    // Window `i`, closed meanwhile, as a closed one reads.
+    void Forget(size_t i, HWND window) {
+        rects[i] = RECT{};
+        states[i] = Show::Normal;
+        visible[i] = false;
+        for (std::vector<HWND>* order : {&clientOrder, &frameOrder})
+            order->erase(std::remove(order->begin(), order->end(), window), order->end());
+    }
 };
 
 int CascadeStep() {
@@ -593,9 +610,14 @@ RECT ExpectedOnScreen(const Scenario& s, HWND target) {
 void TestScenario(const Scenario& s, int index) {
     Win32Host host(s, index);
     // Windows that should stay put must be where the scenario put them.
-    const Snapshot before(host);
+    Snapshot before(host);
     if (s.nestedTitle)
         nestedScenario = &s;
+    // Armed only now: the harness and MDI may ask for titles before.
+    for (size_t i = 0; i < host.windows.size(); ++i) {
+        if (s.windows[i].show == Show::ClosedWhenRead)
+            SetPropA(host.windows[i], ClosesProperty, host.windows[i]);
+    }
     // Other threads' editors are busy while the call runs.
     for (EditorThread* thread : host.threads) {
         SetEvent(thread->busy);
@@ -619,6 +641,12 @@ void TestScenario(const Scenario& s, int index) {
     ok(!s.nestedTitle || !nestedScenario, "%s: no WM_GETTEXT came to make the nested call", s.name);
     nestedScenario = nullptr;
     mdihost::PumpMessages();
+    for (size_t i = 0; i < host.windows.size(); ++i) {
+        if (s.windows[i].show == Show::ClosedWhenRead) {
+            ok(!IsWindow(host.windows[i]), "%s: no title was read of window %u", s.name, static_cast<unsigned>(i));
+            before.Forget(i, host.windows[i]);
+        }
+    }
     const Snapshot after(host);
     ok(before.states == after.states, "%s: a window's state changed", s.name);
     ok(before.visible == after.visible, "%s: a window was shown or hidden", s.name);
