@@ -69,7 +69,8 @@ int StackTopInSight(int top, HWND client) {
     // As the platform's own MDI cascade does, the stack starts again at the
     // top rather than place an editor where its caption cannot be seen.
     RECT rect{};
-    if (!GetClientRect(client, &rect) || rect.bottom <= 0)
+    GetClientRect(client, &rect);
+    if (rect.bottom <= 0)
         return top;
     return SaturatingAdd(top, CaptionStep()) > rect.bottom ? 0 : top;
 }
@@ -92,8 +93,7 @@ bool TopInClient(HWND window, HWND client, int* top) {
     if (!GetWindowRect(window, &rect))
         return false;
     POINT corner{rect.left, rect.top};
-    if (!ScreenToClient(client, &corner))
-        return false;
+    ScreenToClient(client, &corner);
     *top = corner.y;
     return true;
 }

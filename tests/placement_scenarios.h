@@ -624,8 +624,12 @@ inline const Scenario PlacementScenarios[] = {
       {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
      {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 55, 1}},
     // A file name cut at its 255-byte buffer is only the start of the
-    // file's: 127 characters and "AX" cut to 127 and "A", which another
-    // file's whole name is.
+    // file's: 256 d's cut to 255, which another file's whole name is; 127
+    // characters and "AX" cut to 127 and "A".
+    {"a counterpart whose file name is too long for its buffer does not pair", HostShape::Full,
+     {{SCENARIO_EDITOR, SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 "dddddd.cpp", 400, 70},
+      {SCENARIO_EDITOR, SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 "ddddd.h", 0, 300}},
+     {SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 "ddddd.h", 300, 200, 1}, {1, Edge::Left, 70, 1}},
     {"a file name too long for its buffer pairs with nothing", HostShape::Full,
      {{SCENARIO_EDITOR, SCENARIO_A127 "A.cpp", 400, 70}, {SCENARIO_EDITOR, SCENARIO_A127 "AX.h", 0, 300}},
      {SCENARIO_A127 "AX.h", 300, 200, 1}, {1, Edge::Left, 70, 1}},
