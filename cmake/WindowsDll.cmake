@@ -132,6 +132,16 @@ else()
     $<$<CONFIG:Release,MinSizeRel>:-s>)
 endif()
 
+# What the Windows SDK's <windows.h> defines and mingw-w64's does not, for
+# the programs below (the library itself is built before this): a name the
+# SDK takes then fails here, not first in Visual Studio. rpcndr.h, which the
+# full <windows.h> includes, says `#define small char` unconditionally;
+# mingw-w64's only for the resource compiler. clang-cl's builds here read
+# mingw-w64's headers too.
+if(MINGW OR CRT_FREE_TOOLCHAIN)
+  add_compile_definitions($<$<COMPILE_LANGUAGE:CXX>:small=char>)
+endif()
+
 if(DEMO)
   add_subdirectory(demo)
 endif()

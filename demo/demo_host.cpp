@@ -78,21 +78,21 @@ void PaintEditor(HWND window) {
     DeleteObject(brush);
 
     const std::string fileName = FileNameOf(title);
-    HFONT big = CreateFontA(-36, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, ANTIALIASED_QUALITY,
-                            0, "Arial");
-    HFONT small = CreateFontA(-15, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
-                              ANTIALIASED_QUALITY, 0, "Arial");
+    HFONT nameFont = CreateFontA(-36, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, ANTIALIASED_QUALITY,
+                                 0, "Arial");
+    HFONT titleFont = CreateFontA(-15, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                                  ANTIALIASED_QUALITY, 0, "Arial");
     SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ old = SelectObject(dc, big);
+    HGDIOBJ old = SelectObject(dc, nameFont);
     RECT text = area;
     text.top += 12;
     DrawTextA(dc, fileName.c_str(), -1, &text, DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, small);
+    SelectObject(dc, titleFont);
     text.top += 52;
     DrawTextA(dc, title.c_str(), -1, &text, DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, old);
-    DeleteObject(big);
-    DeleteObject(small);
+    DeleteObject(nameFont);
+    DeleteObject(titleFont);
     EndPaint(window, &paint);
 }
 
