@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Checks the binary interface of a built PositionWindow.dll with objdump.
+"""Checks the binary interface of a built PositionWindow.dll with objdump:
+binutils' or LLVM's (llvm-objdump, which Visual Studio builds use).
 
 Fails on a missing, extra or decorated export; an import from anything but
 KERNEL32.dll, USER32.dll and msvcrt.dll; a wrong machine type; a missing
@@ -22,6 +23,10 @@ section that is both writable and executable, or writable and shared; an
 object not compiled with /guard:cf; or no object that checks a stack cookie
 (compiled with /GS).
 
+With --visual-studio (a Visual Studio build, with its static C runtime and
+link.exe), the time stamps and the default size limit do not apply: the
+linker stamps its link time, and the C runtime is part of the DLL.
+
 With --version (the project's, from CMake) and --changelog, it fails unless
 the version resource's numbers and its FileVersion and ProductVersion texts,
 the CMake version and the changelog's newest release are one version; with
@@ -30,6 +35,7 @@ the CMake version and the changelog's newest release are one version; with
 import argparse
 import os
 import re
+import shutil
 import struct
 import subprocess
 import sys
@@ -44,7 +50,8 @@ MAX_32BIT_SIZE = 64 * 1024
 # Sections that hold dynamic initialisers: MSVC's C++ initialiser table, and
 # GCC's constructor lists.
 INITIALISER_SECTIONS = re.compile(r"^\s*\d+\s+(\.CRT\$XC\w*|\.ctors\S*|\.init_array\S*)\s", re.M)
-FORMATS = {"i686": ("pei-i386", "010b"), "x86_64": ("pei-x86-64", "020b")}
+# The image's format as binutils and LLVM name it, and the optional header's magic.
+FORMATS = {"i686": (("pei-i386", "coff-i386"), "010b"), "x86_64": (("pei-x86-64", "coff-x86-64"), "020b")}
 
 # The documented default cookies, which the loader replaces with random ones
 # when the load configuration points at them; it leaves any other value as
@@ -71,10 +78,15 @@ def exported_names(headers):
     """The names of objdump's [Ordinal/Name Pointer] table. binutils 2.40
     (Debian 12) prints a row as "[   0] PositionWindow"; 2.44 (Debian 13)
     puts a line of column titles above the rows and prints the ordinal and
-    hint too, "[   0] +base[   1]  0000 PositionWindow"."""
+    hint too, "[   0] +base[   1]  0000 PositionWindow". llvm-objdump prints
+    an "Export Table:" whose rows under " Ordinal      RVA  Name" read
+    "       1   0x22a0  PositionWindow"."""
     section = headers.split("[Ordinal/Name Pointer] Table", 1)
     if len(section) < 2:
-        return []
+        # lld leaves ordinal 0 unused, a row "       0        0" without a name.
+        llvm = re.search(r"^Export Table:\n(?:.*\n)*?\s*Ordinal\s+RVA\s+Name\n((?:[ \t]*\d+[ \t]+(?:0x)?[0-9a-fA-F]+.*(?:\n|$))*)",
+                         headers, re.M)
+        return re.findall(r"^[ \t]*\d+[ \t]+0x[0-9a-fA-F]+[ \t]+(\S+)", llvm.group(1), re.M) if llvm else []
     names = []
     for line in section[1].splitlines()[1:]:
         if not names and re.fullmatch(r"\s*Ordinal\s+Hint\s+Name\s*", line):
@@ -89,10 +101,10 @@ def exported_names(headers):
 def check(args):
     problems = []
     headers = objdump(args.objdump, "-p", args.dll)
-    file_format, magic = FORMATS[args.arch]
+    file_formats, magic = FORMATS[args.arch]
 
-    if f"file format {file_format}" not in headers:
-        problems.append(f"not a {file_format} image")
+    if not any(f"file format {name}" in headers for name in file_formats):
+        problems.append(f"not a {file_formats[0]} image")
     if not re.search(rf"^Magic\s+{magic}\b", headers, re.M):
         problems.append(f"optional header magic is not {magic}")
 
@@ -114,14 +126,18 @@ def check(args):
     # no link time (zero, or lld's /Brepro content hash) and neither does its
     # export table.
     stamp = re.search(r"^Time/Date\s+(.*)$", headers, re.M)
-    if not stamp or not ("reproducible build" in stamp.group(1) or "1970" in stamp.group(1)):
-        problems.append(f"the image is stamped with its link time: {stamp.group(1) if stamp else '?'}")
     export_stamp = re.search(r"^Time/Date stamp\s+(\S+)", headers, re.M)
-    if export_stamp and int(export_stamp.group(1), 16) != 0:
-        problems.append(f"the export table is stamped {export_stamp.group(1)}")
-
     with open(args.dll, "rb") as f:
         image = f.read()
+    # binutils says when the stamp is a hash of the image (/Brepro); LLVM
+    # prints it as a date, so the debug directory's Repro entry tells.
+    hashed = IMAGE_DEBUG_TYPE_REPRO in debug_types(image)
+    if not args.visual_studio:
+        if not stamp or not ("reproducible build" in stamp.group(1) or "1970" in stamp.group(1) or hashed):
+            problems.append(f"the image is stamped with its link time: {stamp.group(1) if stamp else '?'}")
+        if export_stamp and int(export_stamp.group(1), 16) != 0:
+            problems.append(f"the export table is stamped {export_stamp.group(1)}")
+
     codeview = image.find(b"RSDS")
     if codeview >= 0:
         pdb = image[codeview + 24:image.index(b"\0", codeview + 24)].decode("latin-1")
@@ -129,7 +145,8 @@ def check(args):
             problems.append(f"the DLL names its PDB with a folder: {pdb}")
 
     size = len(image)
-    max_size = args.max_size if args.max_size else (MAX_32BIT_SIZE if args.arch == "i686" else 0)
+    default_size = MAX_32BIT_SIZE if args.arch == "i686" and not args.visual_studio else 0
+    max_size = args.max_size if args.max_size else default_size
     if max_size and size > max_size:
         problems.append(f"{size} bytes, over the {max_size}-byte limit")
 
@@ -158,6 +175,27 @@ def check(args):
     print(f"{args.dll}: {args.arch}, {size} bytes, exports {exports}, imports {imports}, "
           f"version {resource.get('FileVersion')}")
     return problems
+
+
+IMAGE_DEBUG_TYPE_REPRO = 16
+
+
+def debug_types(image):
+    """The types of the image's debug directory entries, from its headers."""
+    header = struct.unpack_from("<I", image, 0x3C)[0]
+    sections, = struct.unpack_from("<H", image, header + 6)
+    optional_size, = struct.unpack_from("<H", image, header + 20)
+    optional = header + 24
+    magic, = struct.unpack_from("<H", image, optional)
+    directories = optional + (96 if magic == 0x10B else 112)
+    rva, size = struct.unpack_from("<II", image, directories + 6 * 8)
+    table = optional + optional_size
+    for i in range(sections):
+        virtual_size, address, raw_size, raw = struct.unpack_from("<IIII", image, table + 40 * i + 8)
+        if rva and address <= rva < address + max(virtual_size, raw_size):
+            at = raw + rva - address
+            return [struct.unpack_from("<I", image, at + 28 * n + 12)[0] for n in range(size // 28)]
+    return []
 
 
 # VS_FIXEDFILEINFO's signature, as it lies in the image.
@@ -360,12 +398,22 @@ def main():
     parser.add_argument("--hardened", action="store_true",
                         help="require the mitigations of a Visual Studio security build")
     parser.add_argument("--readobj", help="llvm-readobj, which --hardened needs")
+    parser.add_argument("--visual-studio", action="store_true",
+                        help="a Visual Studio build: no time stamp check, no default size limit")
     parser.add_argument("--version", help="the project's version, x.y.z, which the version resource must carry")
     parser.add_argument("--changelog", help="CHANGELOG.md, whose newest release must be --version")
     parser.add_argument("--licence", help="LICENSE.txt, whose first line LegalCopyright must hold")
     args = parser.parse_args()
     if args.hardened and not args.readobj:
         parser.error("--hardened needs --readobj")
+    # A tool CMake did not find comes as NAME-NOTFOUND: say so, and fail.
+    for option, tool in (("--objdump", args.objdump), ("--readobj", args.readobj)):
+        if tool is not None and not shutil.which(tool):
+            print(f"FAIL: {option} {tool}: no such program. Visual Studio brings no objdump; install LLVM "
+                  "(the windows-2022 image has it in C:\\Program Files\\LLVM\\bin) or put its bin folder "
+                  "on the PATH, and configure again")
+            print("binary_check: 0 passed, 1 failed")
+            return 1
     problems = check(args)
     for problem in problems:
         print(f"FAIL: {problem}")
