@@ -14,5 +14,9 @@ function(add_host_tests)
     add_test(NAME host_test COMMAND ${ARGN})
     set(tests host_test)
   endif()
-  set_tests_properties(${tests} PROPERTIES WORKING_DIRECTORY ${CMAKE_BINARY_DIR} RUN_SERIAL TRUE TIMEOUT 60)
+  # In the DLL's folder: under a multi-config generator (Visual Studio) the
+  # programs and the DLL go to a folder per configuration, and the DLL would
+  # otherwise be found only because Windows looks in the program's first.
+  set_tests_properties(${tests} PROPERTIES
+    WORKING_DIRECTORY $<TARGET_FILE_DIR:PositionWindow> RUN_SERIAL TRUE TIMEOUT 60)
 endfunction()
