@@ -41,12 +41,13 @@ endif()
 
 install(TARGETS PositionWindow RUNTIME DESTINATION ${_bin} ARCHIVE DESTINATION ${_lib})
 install(FILES placement/include/PositionWindow.h DESTINATION include)
-# The licence asks that its notice stay with the software: at the archive's
-# root, or with the prefix's documentation.
+# The licence asks that its notice stay with the software; the changelog is
+# what a host developer with only the kit reads before an update. At the
+# archive's root, or with the prefix's documentation.
 if(INSTALL_LAYOUT STREQUAL "devel-zip")
-  install(FILES LICENSE.txt DESTINATION .)
+  install(FILES LICENSE.txt CHANGELOG.md DESTINATION .)
 else()
-  install(FILES LICENSE.txt DESTINATION share/doc/PositionWindow)
+  install(FILES LICENSE.txt CHANGELOG.md DESTINATION share/doc/PositionWindow)
 endif()
 if(MSVC)
   install(FILES $<TARGET_PDB_FILE:PositionWindow> DESTINATION ${_bin})

@@ -35,6 +35,7 @@ MACHINES = {
 PER_MACHINE = ["PositionWindow.dll", "PositionWindow.pdb", "PositionWindow.lib", "libPositionWindow.dll.a"]
 IMPORT_LIBRARIES = ["PositionWindow.lib", "libPositionWindow.dll.a"]
 SHARED = [
+    "CHANGELOG.md",
     "LICENSE.txt",
     "README.md",
     "SHA256SUMS",
