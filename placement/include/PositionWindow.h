@@ -3,10 +3,8 @@
  * and its source file sit side by side at the same height.
  *
  * This comment is the library's calling contract, whole; the project's
- * other documents explain it and do not restate it. Within a major version
- * the export, its calling convention and the declarations below do not
- * change, and placement changes only to mend a fault, each one named in
- * CHANGELOG.md.
+ * other documents explain it and do not restate it. What each version
+ * changed: CHANGELOG.md; what stays compatible: the project's docs/kit.md.
  *
  * Load it with LoadLibraryA("PositionWindow.dll") and look the function up
  * with GetProcAddress(module, "PositionWindow"), or link with the import
