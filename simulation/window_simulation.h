@@ -25,13 +25,15 @@
 //   window in any state, but only a normal one's restored rectangle follows,
 //   so restoring a maximised or minimised window throws such a move away, as
 //   on the platform.
-// - GetWindowPlacement fails unless `length` is set, as documented, and
-//   reports (-1,-1) for the minimised and maximised positions, as the
-//   platform may. SetWindowPlacement sets the restored rectangle and, as
-//   Wine does, moves a maximised window to ptMaxPosition, pulled onto the
-//   1280 x 1024 screen as if it were in screen coordinates, and a minimised
-//   one to ptMinPosition when WPF_SETMINPOSITION is set, keeping their
-//   size; then it shows the window as showCmd says.
+// - GetWindowPlacement fails unless `length` is set (stricter than Windows,
+//   which checks it in SetWindowPlacement only), and reports (-1,-1) for the
+//   minimised and maximised positions, as Windows may (Wine 8 reports a
+//   maximised MDI child's own corner): the library leans on neither.
+//   SetWindowPlacement sets the restored rectangle and, as Wine does, moves
+//   a maximised window to ptMaxPosition, pulled onto the 1280 x 1024 screen
+//   as if it were in screen coordinates, and a minimised one to
+//   ptMinPosition when WPF_SETMINPOSITION is set, keeping their size; then
+//   it shows the window as showCmd says.
 // - Activation is modelled as far as it shows in the z-order: SetWindowPos
 //   without SWP_NOACTIVATE on a child of an "MDIClient" raises it to the
 //   top, as activating an MDI child does. SetWindowPlacement activates
@@ -77,6 +79,12 @@
 //   character as lead * 256 + second byte; WideCharToMultiByte(CP_ACP)
 //   turns it back, and checks its arguments as documented: unknown flags,
 //   a length of 0 and an output that does not fit make it fail.
+
+// - Handles have no order: each new one lies above or below all earlier
+//   ones, alternately, so that code which orders handles fails.
+// What it does not model (real frames and captions, how SetWindowPlacement
+// activates, right-to-left mirroring, which its scenarios run left to
+// right), the Win32 host tests under Wine decide.
 
 #include <cstdint>
 #include <string>
