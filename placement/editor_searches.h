@@ -6,15 +6,16 @@
 int CaptionStep();
 
 // Enumeration callback: stops at the first open (not minimised) editor other
-// than TargetEditor whose base name equals, ignoring case, the NUL-terminated
-// counterpart name passed as `parameter`, and stores it in CounterpartEditor.
-// Titles are read as TitleLeadBytes says the ANSI code page writes them.
+// than TargetEditor whose base name, known whole, equals, ignoring case, the
+// NUL-terminated counterpart name passed as `parameter`, and stores it in
+// CounterpartEditor. Titles are read as TitleLeadBytes says the ANSI code
+// page writes them.
 BOOL CALLBACK FindCounterpartProc(HWND window, LPARAM parameter);
 
-// Enumeration callback: for each open editor other than TargetEditor, in
-// enumeration order, raises PlaceY to the editor's top (in the coordinates of
-// the client area passed as `parameter`) plus CaptionStep() when that top is
-// not above PlaceY. A single pass, deliberately not a maximum.
+// Enumeration callback: for each open editor other than TargetEditor whose
+// top can be read, in enumeration order, raises PlaceY to that top (in the
+// coordinates of the client area passed as `parameter`) plus CaptionStep()
+// when it is not above PlaceY. A single pass, deliberately not a maximum.
 BOOL CALLBACK CascadeScanProc(HWND window, LPARAM parameter);
 
 // The top a stacked editor takes when the scan reached `top`: 0 instead once

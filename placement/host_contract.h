@@ -20,8 +20,10 @@ constexpr char EditorClassName[] = "QDV7Editor";
 // Buffer for a visited window's class name, terminator included: 19
 // characters are enough to tell "QDV7Editor" from anything longer.
 constexpr int ClassNameBufferSize = 20;
-// Buffer for a visited editor's title and the count it is read with.
+// A visited editor's title is read with a count of 263: at most 262 bytes
+// and the terminator, in a buffer of 264.
 constexpr int EditorTitleBufferSize = 264;
 constexpr int EditorTitleReadCount = 263;
-// File name (up to 255 characters) plus a counterpart extension.
+// A file name of up to 255 bytes, a counterpart extension and the
+// terminator: 516 bytes hold a name and an extension of 255 bytes each.
 constexpr std::size_t CounterpartNameBufferSize = 516;
