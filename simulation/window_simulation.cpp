@@ -247,12 +247,18 @@ void RaiseToTop(std::size_t index) {
     siblings.insert(siblings.begin(), index);
 }
 
-// Marks the window and its descendants destroyed and takes it out of its
-// parent's children. Recursive, one level per generation.
-void DestroyTree(std::size_t index) {  // NOLINT(misc-no-recursion)
+// Marks the window and its descendants destroyed. Recursive, one level per
+// generation.
+void MarkDestroyed(std::size_t index) {  // NOLINT(misc-no-recursion)
     windows[index].destroyed = true;
     for (const std::size_t child : windows[index].children)
-        DestroyTree(child);
+        MarkDestroyed(child);
+}
+
+// Destroys the window and its descendants, and takes it out of its parent's
+// children; theirs go with it.
+void DestroyTree(std::size_t index) {
+    MarkDestroyed(index);
     std::vector<std::size_t>& siblings = windows[windows[index].parent].children;
     siblings.erase(std::find(siblings.begin(), siblings.end(), index));
 }

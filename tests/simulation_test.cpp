@@ -39,6 +39,15 @@ TEST_F(Simulation, EnumeratesDepthFirstInZOrderAndStops) {
     visited.clear();
     EXPECT_EQ(FALSE, EnumChildWindows(frame, Record, reinterpret_cast<LPARAM>(a1)));
     EXPECT_EQ((std::vector<HWND>{a, a1}), visited);
+
+    // A window destroyed goes with its descendants, and is passed over.
+    const HWND a2 = winsim::CreateWindowSim(a, "Grandchild", "A2", RECT{});
+    const HWND a3 = winsim::CreateWindowSim(a, "Grandchild", "A3", RECT{});
+    winsim::Destroy(a);
+    visited.clear();
+    EXPECT_EQ(TRUE, EnumChildWindows(frame, Record, 0));
+    EXPECT_EQ((std::vector<HWND>{b}), visited);
+    EXPECT_FALSE(winsim::Exists(a1) || winsim::Exists(a2) || winsim::Exists(a3));
 }
 
 TEST_F(Simulation, FindsByClassAndTitleIgnoringCase) {
