@@ -179,8 +179,9 @@ inline bool HasShow(const Scenario& s, Show show) {
 }
 
 #define SCENARIO_EDITOR "QDV7Editor"
-// 50 characters, to spell titles as long as an editor's title may be read.
+// 250 characters, to spell titles as long as an editor's title may be read.
 #define SCENARIO_D50 "dddddddddddddddddddddddddddddddddddddddddddddddddd"
+#define SCENARIO_D250 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50
 // Characters of code page 932 whose second byte is a backslash (0x5C) or an
 // ASCII letter; in code page 1252 the same bytes are two characters each.
 #define SCENARIO_HYOU "\x95\x5C"  // 表
@@ -493,7 +494,7 @@ inline const Scenario PlacementScenarios[] = {
       {SCENARIO_EDITOR, "C:\\src\\" SCENARIO_HYOU ".h", 0, 300}},
      {"C:\\src\\" SCENARIO_HYOU ".h", 300, 200, 1}, {1, Edge::Left, 110, 0}, -1, nullptr, 932},
     {"a busy thread's title of 263 characters is read cut short", HostShape::Full,
-     {{SCENARIO_EDITOR, "C:\\" SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 "d\\main.cpp", 0, 55,
+     {{SCENARIO_EDITOR, "C:\\" SCENARIO_D250 "d\\main.cpp", 0, 55,
        Show::Normal, Owner::OtherThread},
       {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
      {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 55, 1}},
@@ -605,21 +606,21 @@ inline const Scenario PlacementScenarios[] = {
     // Titles as long as an editor's title is read (262 characters) pair;
     // one character more is cut from the read and no longer does.
     {"a counterpart titled with 262 characters is found", HostShape::Full,
-     {{SCENARIO_EDITOR, "C:\\" SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 "\\main.cpp", 0, 55},
+     {{SCENARIO_EDITOR, "C:\\" SCENARIO_D250 "\\main.cpp", 0, 55},
       {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
      {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 55, 0}},
     {"a counterpart titled with 263 characters is read cut short", HostShape::Full,
-     {{SCENARIO_EDITOR, "C:\\" SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 "d\\main.cpp", 0, 55},
+     {{SCENARIO_EDITOR, "C:\\" SCENARIO_D250 "d\\main.cpp", 0, 55},
       {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
      {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 55, 1}},
     // A name is only known whole from a title read whole, or one whose
     // suffix begins within what was read.
     {"a title read cut right after its .cpp does not pair", HostShape::Full,
-     {{SCENARIO_EDITOR, "C:\\" SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 "\\main.cpp.txt", 0, 55},
+     {{SCENARIO_EDITOR, "C:\\" SCENARIO_D250 "\\main.cpp.txt", 0, 55},
       {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
      {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 55, 1}},
     {"a busy thread's title read cut right after its .cpp does not pair", HostShape::Full,
-     {{SCENARIO_EDITOR, "C:\\" SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 "\\main.cpp.txt", 0, 55,
+     {{SCENARIO_EDITOR, "C:\\" SCENARIO_D250 "\\main.cpp.txt", 0, 55,
        Show::Normal, Owner::OtherThread},
       {SCENARIO_EDITOR, "C:\\src\\main.h", 0, 300}},
      {"C:\\src\\main.h", 300, 200, 1}, {1, Edge::Left, 55, 1}},
@@ -627,9 +628,9 @@ inline const Scenario PlacementScenarios[] = {
     // file's: 256 d's cut to 255, which another file's whole name is; 127
     // characters and "AX" cut to 127 and "A".
     {"a counterpart whose file name is too long for its buffer does not pair", HostShape::Full,
-     {{SCENARIO_EDITOR, SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 "dddddd.cpp", 400, 70},
-      {SCENARIO_EDITOR, SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 "ddddd.h", 0, 300}},
-     {SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 SCENARIO_D50 "ddddd.h", 300, 200, 1}, {1, Edge::Left, 70, 1}},
+     {{SCENARIO_EDITOR, SCENARIO_D250 "dddddd.cpp", 400, 70},
+      {SCENARIO_EDITOR, SCENARIO_D250 "ddddd.h", 0, 300}},
+     {SCENARIO_D250 "ddddd.h", 300, 200, 1}, {1, Edge::Left, 70, 1}},
     {"a file name too long for its buffer pairs with nothing", HostShape::Full,
      {{SCENARIO_EDITOR, SCENARIO_A127 "A.cpp", 400, 70}, {SCENARIO_EDITOR, SCENARIO_A127 "AX.h", 0, 300}},
      {SCENARIO_A127 "AX.h", 300, 200, 1}, {1, Edge::Left, 70, 1}},
@@ -664,6 +665,7 @@ inline const Scenario PlacementScenarios[] = {
 
 #undef SCENARIO_EDITOR
 #undef SCENARIO_D50
+#undef SCENARIO_D250
 #undef SCENARIO_HYOU
 #undef SCENARIO_SO
 #undef SCENARIO_A
